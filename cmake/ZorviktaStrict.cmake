@@ -1,0 +1,10 @@
+# Our own targets compile with every warning as an error and with Qt's strict string casts;
+# third-party code is left alone.
+function(zorvikta_strict target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+    target_compile_definitions(${target} PRIVATE
+        QT_NO_CAST_FROM_ASCII
+        QT_NO_CAST_TO_ASCII
+        QT_NO_URL_CAST_FROM_STRING
+        QT_NO_CAST_FROM_BYTEARRAY)
+endfunction()

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace zorvikta {
+
+// The one pattern record: 129 bytes, of which the first 128 are the run file.
+inline constexpr int kRecordSize = 129;
+inline constexpr int kFileSize = 128;
+
+inline constexpr int kStepCount = 121; // Steps: bytes 0..120
+inline constexpr int kTailSlot = 121;
+inline constexpr int kReservedFirst = 122; // Reserved: bytes 122..124
+inline constexpr int kChannelCountIndex = 125;
+inline constexpr int kLengthIndex = 126;
+inline constexpr int kSpeedIndex = 127;
+inline constexpr int kSpareIndex = 128; // memory only, never in a file
+
+// Ranges of the three values the record shares with the window's controls.
+inline constexpr int kMinChannels = 2;
+inline constexpr int kMaxChannels = 4;
+inline constexpr int kMinLength = 4;
+inline constexpr int kMaxLength = 100;
+inline constexpr int kMinSpeed = 5;
+inline constexpr int kMaxSpeed = 250;
+
+inline constexpr int kChannelSlots = 4;
+inline constexpr std::uint8_t kLampBits = 0xF0;
+inline constexpr std::uint8_t kEndMarker = 0x01;
+
+using RunRecord = std::array<std::uint8_t, kRecordSize>;
+using RunFileImage = std::array<std::uint8_t, kFileSize>;
+
+// Bit of channel `channel` (0 = channel 1, the most significant bit) in a step byte.
+constexpr std::uint8_t channelMask(int channel)
+{
+    return static_cast<std::uint8_t>(0x80u >> channel);
+}
+
+constexpr bool isLit(std::uint8_t stepByte, int channel)
+{
+    return (stepByte & channelMask(channel)) != 0;
+}
+
+// ANDs every byte of Steps with 0xF0, removing every end marker.
+void clearLowNibbles(RunRecord& record);
+
+// Sets bytes length..121 (TailSlot included) to the end marker; nothing when length > 121.
+void fillEndMarkers(RunRecord& record, int length);
+
+// The preparation both Save and the upload apply: low nibbles cleared, then the end-marker fill.
+void normalise(RunRecord& record, int length);
+
+RunFileImage fileImage(const RunRecord& record);
+void takeFileImage(RunRecord& record, const RunFileImage& image);
+
+} // namespace zorvikta
