@@ -1,0 +1,72 @@
+#include "model/EditCommands.h"
+
+#include <algorithm>
+
+namespace zorvikta {
+
+namespace {
+
+auto stepsEnd(RunRecord& record)
+{
+    return record.begin() + kStepCount;
+}
+
+bool isStepIndex(std::int32_t index)
+{
+    return index >= 0 && index < kStepCount;
+}
+
+} // namespace
+
+void clearAll(RunRecord& record)
+{
+    std::fill(record.begin(), stepsEnd(record), std::uint8_t{0x00});
+}
+
+void fillAll(RunRecord& record)
+{
+    std::fill(record.begin(), stepsEnd(record), kLampBits);
+}
+
+void invert(RunRecord& record)
+{
+    std::for_each(record.begin(), stepsEnd(record),
+                  [](std::uint8_t& step) { step = static_cast<std::uint8_t>(~step); });
+}
+
+void deleteStep(RunRecord& record, std::int32_t markedStep)
+{
+    if (!isStepIndex(markedStep))
+        return;
+    std::copy(record.begin() + markedStep + 1, record.begin() + kTailSlot + 1,
+              record.begin() + markedStep);
+}
+
+void insertStep(RunRecord& record, std::int32_t markedStep)
+{
+    if (!isStepIndex(markedStep))
+        return;
+    std::copy_backward(record.begin() + markedStep, record.begin() + kTailSlot,
+                       record.begin() + kTailSlot + 1);
+}
+
+void reverseSteps(RunRecord& record)
+{
+    // A loaded file may carry any length byte; the window shows it clamped to 4..100, so use that.
+    const int length = std::clamp(int{record[kLengthIndex]}, kMinLength, kMaxLength);
+    std::reverse(record.begin(), record.begin() + length);
+}
+
+void swapChannels(RunRecord& record)
+{
+    std::for_each(record.begin(), stepsEnd(record), [](std::uint8_t& step) {
+        std::uint8_t swapped = 0x00;
+        for (int channel = 0; channel < kChannelSlots; ++channel) {
+            if (isLit(step, channel))
+                swapped |= channelMask(kChannelSlots - 1 - channel);
+        }
+        step = swapped;
+    });
+}
+
+} // namespace zorvikta
