@@ -1,0 +1,72 @@
+#include "device/PlatformSerial.h"
+
+#include <QFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace zorvikta::platform {
+
+namespace {
+
+constexpr qint64 kPollIntervalMs = 2;
+
+// A driver that cannot report its queue is taken as drained: there is nothing left to wait for.
+bool outputDrained(int descriptor)
+{
+    int queued = 0;
+    if (::ioctl(descriptor, TIOCOUTQ, &queued) == 0 && queued > 0)
+        return false;
+#ifdef TIOCSERGETLSR
+    // The queue count leaves out the UART's transmitter itself; where the driver reports it, wait
+    // for it too, so the last byte is on the line before the port closes.
+    unsigned int lineStatus = 0;
+    if (::ioctl(descriptor, TIOCSERGETLSR, &lineStatus) == 0 && (lineStatus & TIOCSER_TEMT) == 0)
+        return false;
+#endif
+    return true;
+}
+
+} // namespace
+
+QString serialDevicePath(const QString& deviceName)
+{
+    if (deviceName.startsWith(u'/') || deviceName.startsWith(u"./") ||
+        deviceName.startsWith(u"../"))
+        return deviceName;
+    return QStringLiteral("/dev/") + deviceName;
+}
+
+LinkError::Cause permissionRefusalCause(const QString& deviceName)
+{
+    const QByteArray path = QFile::encodeName(serialDevicePath(deviceName));
+    if (::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) == 0)
+        return LinkError::Cause::Busy;
+    return errno == ENOENT ? LinkError::Cause::NotFound : LinkError::Cause::Permission;
+}
+
+bool waitUntilSent(PortHandle handle, const QDeadlineTimer& deadline)
+{
+    while (!outputDrained(handle)) {
+        const qint64 remaining = deadline.remainingTime();
+        if (remaining <= 0)
+            return false;
+        std::this_thread::sleep_for(
+            std::chrono::milliseconds(std::min(remaining, kPollIntervalMs)));
+    }
+    return true;
+}
+
+void discardUnsentOutput(PortHandle handle)
+{
+    ::tcflush(handle, TCOFLUSH);
+}
+
+} // namespace zorvikta::platform

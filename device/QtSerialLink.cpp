@@ -1,0 +1,97 @@
+#include "device/QtSerialLink.h"
+
+#include "device/PlatformSerial.h"
+
+#include <QDeadlineTimer>
+#include <QSerialPort>
+
+namespace zorvikta {
+
+namespace {
+
+constexpr qint32 kBaudRate = 1200;
+constexpr qint64 kBitsPerByte = 10; // start bit, 8 data bits, stop bit
+// Room beyond the wire time for the driver and the adapter to get going.
+constexpr qint64 kDrainMarginMs = 500;
+
+// How long a message may take from the write to its last bit on the line, so that a dead adapter
+// costs the user half a second more than a working one instead of hanging the program.
+qint64 transferLimitMs(qsizetype byteCount)
+{
+    const qint64 wireMs = (byteCount * kBitsPerByte * 1000 + kBaudRate - 1) / kBaudRate;
+    return wireMs + kDrainMarginMs;
+}
+
+LinkError::Cause causeOf(const QSerialPort& port, const QString& deviceName)
+{
+    switch (port.error()) {
+    case QSerialPort::DeviceNotFoundError:
+        return LinkError::Cause::NotFound;
+    case QSerialPort::PermissionError:
+        return platform::permissionRefusalCause(deviceName);
+    default:
+        return LinkError::Cause::Other;
+    }
+}
+
+LinkError failure(LinkError::Stage stage, const QSerialPort& port, const QString& deviceName)
+{
+    return {stage, causeOf(port, deviceName), deviceName, port.errorString()};
+}
+
+bool configure(QSerialPort& port)
+{
+    return port.setBaudRate(kBaudRate) && port.setDataBits(QSerialPort::Data8) &&
+           port.setParity(QSerialPort::NoParity) && port.setStopBits(QSerialPort::OneStop) &&
+           port.setFlowControl(QSerialPort::NoFlowControl);
+}
+
+// Hands every byte to the driver, then waits until the driver has sent them. Closing any earlier
+// cuts off the tail of the message on real adapters.
+std::optional<LinkError> transmit(QSerialPort& port, const QString& deviceName,
+                                  const QByteArray& bytes)
+{
+    const QDeadlineTimer deadline(transferLimitMs(bytes.size()));
+    if (port.write(bytes) != bytes.size())
+        return failure(LinkError::Stage::Write, port, deviceName);
+    while (port.bytesToWrite() > 0) {
+        if (!port.waitForBytesWritten(static_cast<int>(deadline.remainingTime())))
+            return failure(LinkError::Stage::Write, port, deviceName);
+    }
+    if (!platform::waitUntilSent(port.handle(), deadline))
+        return LinkError{LinkError::Stage::Write, LinkError::Cause::Other, deviceName, {}};
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<LinkError> QtSerialLink::send(const QString& deviceName, const QByteArray& bytes)
+{
+    QSerialPort port;
+    port.setPortName(deviceName);
+    if (!port.open(QIODevice::WriteOnly))
+        return failure(LinkError::Stage::Open, port, deviceName);
+
+    // The board's cable carries no handshake lines, and a device without modem lines (a
+    // pseudo-terminal) refuses to change them: neither is a reason to give up the transfer, and
+    // the refusal must not linger as the port's error.
+    port.setDataTerminalReady(false);
+    port.setRequestToSend(false);
+    port.clearError();
+
+    if (!configure(port)) {
+        const LinkError error = failure(LinkError::Stage::Configure, port, deviceName);
+        port.close();
+        return error;
+    }
+
+    if (auto error = transmit(port, deviceName, bytes)) {
+        platform::discardUnsentOutput(port.handle());
+        port.close();
+        return error;
+    }
+    port.close();
+    return std::nullopt;
+}
+
+} // namespace zorvikta

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "device/LinkError.h"
+
+#include <QMetaType>
+
+// Lets the data-driven tests carry stages and causes in their columns.
+Q_DECLARE_METATYPE(zorvikta::LinkError::Stage)
+Q_DECLARE_METATYPE(zorvikta::LinkError::Cause)
