@@ -1,0 +1,245 @@
+// POSIX implementation of the platform functions.
+#include "storage/PlatformFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace zorvikta::platform {
+
+namespace {
+
+// Symbolic links chained deeper than this are left to the kernel, which reports ELOOP.
+constexpr int kMaxLinkHops = 40;
+constexpr int kTempNameAttempts = 100;
+constexpr qsizetype kReadChunk = 65536;
+
+FileError errorFor(int code)
+{
+    return FileError{messageForErrno(code)};
+}
+
+// Follows symbolic links on the last component until it names something else or nothing.
+QByteArray resolveSymlinks(QByteArray path)
+{
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat info {};
+        if (::lstat(path.constData(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return path;
+        }
+        char buffer[PATH_MAX];
+        const ssize_t length = ::readlink(path.constData(), buffer, sizeof buffer);
+        if (length < 0) {
+            return path;
+        }
+        QByteArray target(buffer, length);
+        if (!target.startsWith('/')) {
+            target.prepend(path.left(path.lastIndexOf('/') + 1));
+        }
+        path = target;
+    }
+    return path;
+}
+
+QByteArray folderOf(const QByteArray& path)
+{
+    const qsizetype slash = path.lastIndexOf('/');
+    if (slash < 0) {
+        return QByteArrayLiteral(".");
+    }
+    return slash == 0 ? QByteArrayLiteral("/") : path.left(slash);
+}
+
+// Returns 0 or the errno of the failure; a write that makes no progress means the device is full.
+int writeAll(int fd, QByteArrayView bytes)
+{
+    const char* data = bytes.data();
+    qsizetype left = bytes.size();
+    while (left > 0) {
+        const ssize_t written = ::write(fd, data, static_cast<size_t>(left));
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return errno;
+        }
+        if (written == 0) {
+            return ENOSPC;
+        }
+        data += written;
+        left -= written;
+    }
+    return 0;
+}
+
+// Creates a new, empty file in `folder` under a name nobody else uses; -1 with errno set on
+// failure.
+int createTempFile(const QByteArray& folder, QByteArray& tempPath)
+{
+    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
+        tempPath = folder + "/.zorvikta-" +
+                   QByteArray::number(QRandomGenerator::global()->generate64(), 16) + ".tmp";
+        const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;
+}
+
+// Durability of the rename itself; the new content is already safe, so a failure here is not
+// worth failing the write for.
+void syncFolder(const QByteArray& folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Writes the whole content to a temporary file, flushes it and renames it over `target`.
+// `mode` is the permission set to keep from the file being replaced, if there is one.
+std::optional<FileError> replaceAtomically(const QByteArray& target, QByteArrayView bytes,
+                                           std::optional<mode_t> mode)
+{
+    const QByteArray folder = folderOf(target);
+    QByteArray tempPath;
+    const int fd = createTempFile(folder, tempPath);
+    if (fd < 0) {
+        return errorFor(errno);
+    }
+    int failure = 0;
+    if (mode && ::fchmod(fd, *mode) != 0) {
+        failure = errno;
+    }
+    if (failure == 0) {
+        failure = writeAll(fd, bytes);
+    }
+    if (failure == 0 && ::fsync(fd) != 0) {
+        failure = errno;
+    }
+    if (::close(fd) != 0 && failure == 0) {
+        failure = errno;
+    }
+    if (failure == 0 && ::rename(tempPath.constData(), target.constData()) != 0) {
+        failure = errno;
+    }
+    if (failure != 0) {
+        ::unlink(tempPath.constData());
+        return errorFor(failure);
+    }
+    syncFolder(folder);
+    return std::nullopt;
+}
+
+// Devices and FIFOs cannot be replaced, only written; O_NONBLOCK keeps a FIFO without a reader
+// from hanging the program.
+std::optional<FileError> writeInPlace(const QByteArray& target, QByteArrayView bytes)
+{
+    const int fd = ::open(target.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return errorFor(errno);
+    }
+    int failure = writeAll(fd, bytes);
+    if (::close(fd) != 0 && failure == 0) {
+        failure = errno;
+    }
+    if (failure != 0) {
+        return errorFor(failure);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<FileError> readFileStart(const QString& path, qsizetype limit, QByteArray& bytes)
+{
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        return errorFor(errno);
+    }
+    QByteArray content;
+    char chunk[kReadChunk];
+    int failure = 0;
+    while (content.size() < limit) {
+        const qsizetype wanted = std::min<qsizetype>(kReadChunk, limit - content.size());
+        const ssize_t got = ::read(fd, chunk, static_cast<size_t>(wanted));
+        if (got < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            // Nothing waiting in a FIFO or terminal: what came so far is all there is.
+            if (errno != EAGAIN) {
+                failure = errno;
+            }
+            break;
+        }
+        if (got == 0) {
+            break;
+        }
+        content.append(chunk, got);
+    }
+    if (::close(fd) != 0 && failure == 0) {
+        failure = errno;
+    }
+    if (failure != 0) {
+        return errorFor(failure);
+    }
+    bytes = content;
+    return std::nullopt;
+}
+
+std::optional<FileError> writeFileContents(const QString& path, QByteArrayView bytes)
+{
+    const QByteArray target = resolveSymlinks(QFile::encodeName(path));
+    struct stat info {};
+    if (::stat(target.constData(), &info) != 0) {
+        if (errno != ENOENT) {
+            return errorFor(errno);
+        }
+        return replaceAtomically(target, bytes, std::nullopt);
+    }
+    if (S_ISREG(info.st_mode)) {
+        return replaceAtomically(target, bytes, info.st_mode & 07777);
+    }
+    if (S_ISDIR(info.st_mode)) {
+        return errorFor(EISDIR);
+    }
+    if (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode)) {
+        return writeInPlace(target, bytes);
+    }
+    // Block devices and sockets are never what a user means by a file to save into.
+    return errorFor(EACCES);
+}
+
+QString settingsFolder()
+{
+    const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
+    // A relative value is invalid by the XDG rules and is ignored like an empty one.
+    if (!configHome.isEmpty() && QDir::isAbsolutePath(configHome)) {
+        return configHome;
+    }
+    return QDir::homePath() + QStringLiteral("/.config");
+}
+
+bool deviceNamesConfigurable()
+{
+    return true;
+}
+
+QString defaultDeviceName(int port)
+{
+    return port == 1 ? QStringLiteral("/dev/ttyS0") : QStringLiteral("/dev/ttyS1");
+}
+
+} // namespace zorvikta::platform

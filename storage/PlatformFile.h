@@ -1,0 +1,33 @@
+#pragma once
+
+#include "storage/FileError.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+
+#include <optional>
+
+// Everything that differs between operating systems in storage/ lives behind these functions.
+namespace zorvikta::platform {
+
+// Reads at most `limit` bytes from the start of the file without ever waiting: a FIFO or a
+// terminal gives what it holds at that moment. `bytes` changes only on success.
+std::optional<FileError> readFileStart(const QString& path, qsizetype limit, QByteArray& bytes);
+
+// Makes `bytes` the whole content of `path` without ever leaving a half-written file: a regular
+// file (or a new one) is replaced atomically by a flushed temporary file from the same folder; a
+// symbolic link is followed and stays a link; a character device or FIFO is written in place;
+// a directory or any other kind of file is refused.
+std::optional<FileError> writeFileContents(const QString& path, QByteArrayView bytes);
+
+// Folder of the per-user settings file.
+QString settingsFolder();
+
+// Whether the settings file names the two serial devices; where it does not, the defaults hold.
+bool deviceNamesConfigurable();
+
+// Default name of serial device 1 or 2.
+QString defaultDeviceName(int port);
+
+} // namespace zorvikta::platform

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QDir>
+#include <QFile>
+#include <QScopeGuard>
+#include <QStringList>
+
+#include <csignal>
+
+#include <sys/resource.h>
+
+namespace zorvikta::test {
+
+inline QByteArray fileBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline bool putFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// Every entry, hidden ones included: a leftover temporary file shows up here.
+inline QStringList folderEntries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                  QDir::NoDotAndDotDot);
+}
+
+inline QByteArray patternBytes(qsizetype size, int seed)
+{
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (qsizetype i = 0; i < size; ++i) {
+        bytes[i] = static_cast<char>((i * 37 + seed * 101 + 11) & 0xFF);
+    }
+    return bytes;
+}
+
+// Until the returned guard goes, files this process writes stop growing at `bytes`: a write
+// fails part-way with EFBIG (its signal ignored), as on a disk that fills up.
+[[nodiscard]] inline auto limitFileSize(rlim_t bytes)
+{
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit capped = old;
+    capped.rlim_cur = bytes;
+    setrlimit(RLIMIT_FSIZE, &capped);
+    return qScopeGuard([old, oldHandler] {
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+    });
+}
+
+} // namespace zorvikta::test

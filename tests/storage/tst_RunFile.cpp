@@ -1,0 +1,312 @@
+#include "TestFiles.h"
+#include "storage/RunFile.h"
+#include "support/TestRegistry.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <cerrno>
+
+#include <sys/stat.h>
+
+using namespace zorvikta;
+using namespace zorvikta::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+RunFileImage imageOf(const QByteArray& bytes)
+{
+    RunFileImage image{};
+    std::copy_n(bytes.cbegin(), kFileSize, image.begin());
+    return image;
+}
+
+QByteArray bytesOf(const RunFileImage& image)
+{
+    return QByteArray(reinterpret_cast<const char*>(image.data()), kFileSize);
+}
+
+QString messageOf(const std::optional<FileError>& failure)
+{
+    return failure ? failure->message : u"(no failure)"_s;
+}
+
+const RunFileImage kSentinel = imageOf(QByteArray(kFileSize, '\xAA'));
+
+mode_t modeOf(const QString& path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_mode : 0;
+}
+
+// Something that cannot be read or written as a run file, made inside `dir`.
+QString awkwardPath(const QString& kind, const QTemporaryDir& dir)
+{
+    if (kind == u"directory") {
+        QDir(dir.path()).mkdir(u"folder.zvk"_s);
+        return dir.filePath(u"folder.zvk"_s);
+    }
+    if (kind == u"parent is a file") {
+        putFile(dir.filePath(u"plain"_s), "not a folder");
+        return dir.filePath(u"plain/inside.zvk"_s);
+    }
+    if (kind == u"missing folder") {
+        return dir.filePath(u"nowhere/inside.zvk"_s);
+    }
+    if (kind == u"name too long") {
+        return dir.filePath(QString(300, u'n'));
+    }
+    if (kind == u"fifo") {
+        ::mkfifo(QFile::encodeName(dir.filePath(u"pipe.zvk"_s)).constData(), 0600);
+        return dir.filePath(u"pipe.zvk"_s);
+    }
+    if (kind == u"full device") {
+        return u"/dev/full"_s;
+    }
+    return dir.filePath(u"absent.zvk"_s);
+}
+
+} // namespace
+
+class TestRunFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void roundTripIsByteIdentical_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<qsizetype>("previousSize");
+        QTest::newRow("zeros, new file") << QByteArray(kFileSize, '\0') << qsizetype(-1);
+        QTest::newRow("over a 1 MiB file") << patternBytes(kFileSize, 3) << qsizetype(1 << 20);
+        QTest::newRow("over a short file") << patternBytes(kFileSize, 7) << qsizetype(10);
+    }
+    void roundTripIsByteIdentical()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(qsizetype, previousSize);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"pattern.zvk"_s);
+        if (previousSize >= 0) {
+            QVERIFY(putFile(path, patternBytes(previousSize, 99)));
+        }
+        QCOMPARE(writeRunFile(path, imageOf(bytes)), std::nullopt);
+        QCOMPARE(fileBytes(path), bytes);
+
+        RunFileImage loaded = kSentinel;
+        QCOMPARE(readRunFile(path, loaded), std::nullopt);
+        QCOMPARE(bytesOf(loaded), bytes);
+        QCOMPARE(folderEntries(dir.path()), QStringList{u"pattern.zvk"_s});
+    }
+
+    void readTakesTheFirst128Bytes_data()
+    {
+        QTest::addColumn<qsizetype>("length");
+        for (const qsizetype length : {0, 1, 127, 128, 129, 1 << 20}) {
+            QTest::addRow("%lld bytes", static_cast<long long>(length)) << length;
+        }
+    }
+    void readTakesTheFirst128Bytes()
+    {
+        QFETCH(qsizetype, length);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"sized.zvk"_s);
+        QVERIFY(putFile(path, patternBytes(length, 5)));
+
+        RunFileImage image = kSentinel;
+        const auto failure = readRunFile(path, image);
+        if (length < kFileSize) {
+            QCOMPARE(messageOf(failure), u"Read beyond end of file"_s);
+            QCOMPARE(image, kSentinel);
+        } else {
+            QCOMPARE(failure, std::nullopt);
+            QCOMPARE(bytesOf(image), patternBytes(kFileSize, 5));
+        }
+    }
+
+    void failedReadChangesNothing_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << u"missing"_s << u"File not found"_s;
+        QTest::newRow("directory") << u"directory"_s << u"File access denied"_s;
+        QTest::newRow("parent is a file") << u"parent is a file"_s << u"Invalid filename"_s;
+        QTest::newRow("missing folder") << u"missing folder"_s << u"File not found"_s;
+        QTest::newRow("name too long") << u"name too long"_s << u"Invalid filename"_s;
+        // Nobody writes into the FIFO: the read must give up at once instead of waiting.
+        QTest::newRow("fifo") << u"fifo"_s << u"Read beyond end of file"_s;
+    }
+    void failedReadChangesNothing()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        RunFileImage image = kSentinel;
+        const auto failure = readRunFile(awkwardPath(kind, dir), image);
+        QCOMPARE(messageOf(failure), message);
+        QCOMPARE(image, kSentinel);
+    }
+
+    // Not even root may open a running executable for writing, so it shows whether the read
+    // asks for more than reading.
+    void unwritableFileReads_data()
+    {
+        QTest::addColumn<bool>("runningExecutable");
+        QTest::newRow("file marked read-only") << false;
+        QTest::newRow("running executable") << true;
+    }
+    void unwritableFileReads()
+    {
+        QFETCH(bool, runningExecutable);
+        QTemporaryDir dir;
+        QString path = dir.filePath(u"readonly.zvk"_s);
+        if (runningExecutable) {
+            path = QCoreApplication::applicationFilePath();
+        } else {
+            QVERIFY(putFile(path, patternBytes(kFileSize, 4)));
+            QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner));
+        }
+        RunFileImage image{};
+        QCOMPARE(readRunFile(path, image), std::nullopt);
+        QCOMPARE(bytesOf(image), fileBytes(path).left(kFileSize));
+    }
+
+    void failedWriteLeavesEverythingAsItWas_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("parent is a file") << u"parent is a file"_s << u"Invalid filename"_s;
+        QTest::newRow("missing folder") << u"missing folder"_s << u"File not found"_s;
+        QTest::newRow("directory") << u"directory"_s << u"File access denied"_s;
+        QTest::newRow("name too long") << u"name too long"_s << u"Invalid filename"_s;
+        QTest::newRow("full device") << u"full device"_s << u"Disk full"_s;
+        QTest::newRow("fifo without reader")
+            << u"fifo"_s << QStringLiteral("I/O error %1").arg(ENXIO);
+    }
+    void failedWriteLeavesEverythingAsItWas()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString path = awkwardPath(kind, dir);
+        if (!QFileInfo::exists(path) && kind == u"full device") {
+            QSKIP("no /dev/full here");
+        }
+        const QStringList before = folderEntries(dir.path());
+        const QByteArray plain = fileBytes(dir.filePath(u"plain"_s));
+        const mode_t typeBefore = modeOf(path) & S_IFMT;
+
+        const auto failure = writeRunFile(path, kSentinel);
+        QCOMPARE(messageOf(failure), message);
+        QCOMPARE(folderEntries(dir.path()), before);
+        QCOMPARE(fileBytes(dir.filePath(u"plain"_s)), plain);
+        QCOMPARE(modeOf(path) & S_IFMT, typeBefore);
+    }
+
+    // The write breaks off after the new content has begun to reach the disk.
+    void interruptedWriteKeepsThePreviousFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"keep.zvk"_s);
+        QVERIFY(putFile(path, patternBytes(kFileSize, 2)));
+        std::optional<FileError> failure;
+        {
+            const auto limit = limitFileSize(kFileSize / 2);
+            failure = writeRunFile(path, kSentinel);
+        }
+        QCOMPARE(messageOf(failure), QStringLiteral("I/O error %1").arg(EFBIG));
+        QCOMPARE(fileBytes(path), patternBytes(kFileSize, 2));
+        QCOMPARE(folderEntries(dir.path()), QStringList{u"keep.zvk"_s});
+    }
+
+    void writeThroughSymlinkKeepsTheLink_data()
+    {
+        QTest::addColumn<QString>("linkTarget");
+        QTest::addColumn<bool>("targetExists");
+        QTest::addColumn<bool>("chained");
+        QTest::newRow("relative, into a subfolder") << u"sub/real.zvk"_s << true << false;
+        QTest::newRow("absolute") << u"@/real.zvk"_s << true << false;
+        QTest::newRow("link to a link") << u"real.zvk"_s << true << true;
+        QTest::newRow("dangling") << u"real.zvk"_s << false << false;
+    }
+    void writeThroughSymlinkKeepsTheLink()
+    {
+        QFETCH(QString, linkTarget);
+        QFETCH(bool, targetExists);
+        QFETCH(bool, chained);
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir(u"sub"_s);
+        linkTarget.replace(u'@', dir.path());
+        const QString real = QDir(dir.path()).absoluteFilePath(linkTarget);
+        if (targetExists) {
+            QVERIFY(putFile(real, patternBytes(kFileSize, 8)));
+        }
+        const QString link = dir.filePath(u"link.zvk"_s);
+        const QString outer = dir.filePath(u"outer.zvk"_s);
+        QVERIFY(QFile::link(linkTarget, link));
+        QVERIFY(!chained || QFile::link(u"link.zvk"_s, outer));
+
+        QCOMPARE(writeRunFile(chained ? outer : link, kSentinel), std::nullopt);
+        QCOMPARE(QFileInfo(link).symLinkTarget(), real);
+        QVERIFY(!chained || QFileInfo(outer).isSymLink());
+        QCOMPARE(fileBytes(real), bytesOf(kSentinel));
+    }
+
+    void writeKeepsPermissions_data()
+    {
+        QTest::addColumn<int>("previousMode");
+        QTest::addColumn<int>("expectedMode");
+        QTest::newRow("new file under umask 022") << -1 << 0644;
+        QTest::newRow("existing 0640") << 0640 << 0640;
+        QTest::newRow("existing 0444") << 0444 << 0444;
+    }
+    void writeKeepsPermissions()
+    {
+        QFETCH(int, previousMode);
+        QFETCH(int, expectedMode);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"mode.zvk"_s);
+        if (previousMode >= 0) {
+            QVERIFY(putFile(path, QByteArray(kFileSize, '\0')));
+            ::chmod(QFile::encodeName(path).constData(), static_cast<mode_t>(previousMode));
+        }
+        const mode_t oldMask = ::umask(022);
+        const auto failure = writeRunFile(path, kSentinel);
+        ::umask(oldMask);
+        QCOMPARE(failure, std::nullopt);
+        QCOMPARE(static_cast<int>(modeOf(path) & 07777), expectedMode);
+    }
+
+    void existence_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("regular file") << u"regular file"_s << true;
+        QTest::newRow("missing") << u"missing"_s << false;
+        QTest::newRow("directory") << u"directory"_s << false;
+        QTest::newRow("fifo") << u"fifo"_s << true;
+        QTest::newRow("link to a regular file") << u"regular file link"_s << true;
+        QTest::newRow("dangling link") << u"missing link"_s << false;
+    }
+    void existence()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, exists);
+        QTemporaryDir dir;
+        QString path = awkwardPath(kind, dir);
+        if (kind.startsWith(u"regular file")) {
+            QVERIFY(putFile(path, QByteArray(kFileSize, '\0')));
+        }
+        if (kind.endsWith(u"link")) {
+            QVERIFY(QFile::link(path, dir.filePath(u"link.zvk"_s)));
+            path = dir.filePath(u"link.zvk"_s);
+        }
+        QCOMPARE(runFileExists(path), exists);
+    }
+};
+
+ZORVIKTA_REGISTER_TEST(TestRunFile);
+#include "tst_RunFile.moc"

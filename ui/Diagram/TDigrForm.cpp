@@ -1,0 +1,39 @@
+#include "ui/Diagram/TDigrForm.h"
+
+#include <QLabel>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace zorvikta {
+
+TDigrForm::TDigrForm(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Схема подключения"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/zorvikta.png")));
+
+    auto* image1 = new QLabel(this);
+    image1->setObjectName(QStringLiteral("Image1"));
+    image1->setPixmap(QPixmap(QStringLiteral(":/pictures/diagram.jpg")));
+    image1->setScaledContents(true);
+    // The picture is far larger than the window; it must not dictate the window's size.
+    image1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(image1);
+
+    // A 421 x 216 window once the title bar and borders are added.
+    resize(413, 189);
+}
+
+void TDigrForm::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (const QScreen* shownOn = screen()) {
+        QRect frame = frameGeometry();
+        frame.moveCenter(shownOn->availableGeometry().center());
+        move(frame.topLeft());
+    }
+}
+
+} // namespace zorvikta

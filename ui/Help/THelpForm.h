@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+
+class QTextEdit;
+
+namespace zorvikta {
+
+// The user guide in a text box filling the window. The box is editable; what the user types
+// stays until the program ends and is never saved.
+class THelpForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit THelpForm(QWidget* parent = nullptr);
+
+    // The guide as shipped in the resources, empty if it is missing from them.
+    static QString helpText();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QTextEdit* m_richEdit1 = nullptr;
+};
+
+} // namespace zorvikta
