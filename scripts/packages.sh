@@ -6,6 +6,7 @@ ZORVIKTA_BUILD_PACKAGES=(
     cmake
     ninja-build
     g++
+    pkgconf
     qt6-base-dev
     qt6-serialport-dev
     qt6-qpa-plugins
@@ -13,13 +14,16 @@ ZORVIKTA_BUILD_PACKAGES=(
     libsimpleini-dev
     libgl-dev
     fonts-dejavu-core
+    fonts-liberation2
 )
 
 # Running the test suite on top of that: a real X server for the end-to-end test,
-# screenshots, and clang for the fuzzers.
+# driving it and reading its windows, screenshots, and clang for the fuzzers.
 ZORVIKTA_TEST_PACKAGES=(
     xvfb
     xauth
+    xdotool
+    x11-utils
     imagemagick
     clang
     libclang-rt-14-dev

@@ -1,5 +1,5 @@
 #include "LinkErrorMetaTypes.h"
-#include "PseudoTerminal.h"
+#include "support/PseudoTerminal.h"
 #include "support/TestRegistry.h"
 
 #include "device/DeviceNames.h"

@@ -1,4 +1,4 @@
-#include "PseudoTerminal.h"
+#include "support/PseudoTerminal.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

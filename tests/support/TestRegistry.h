@@ -20,5 +20,7 @@ struct RegisterTest {
 
 // Adds a Qt Test class to its area's executable, which runs every registered class in turn.
 #define ZORVIKTA_REGISTER_TEST(Class)                                                              \
-    static const zorvikta::test::RegisterTest registered##Class{                                   \
-        [] { return std::make_unique<Class>(); }}
+    static const zorvikta::test::RegisterTest registered##Class                                    \
+    {                                                                                              \
+        [] { return std::make_unique<Class>(); }                                                   \
+    }

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# A new user's first start on a real X server: the window comes up after the missing-file
+# notice, the grid and the lamps show their dark colour where the layout puts them, and the
+# program closes through its menu, asking to save and writing its settings.
+set -euo pipefail
+program=$1
+. "$(dirname "$0")/../../scripts/x11-session.sh"
+
+folder=$(mktemp -d)
+trap 'x11_stop; rm -rf "$folder"' EXIT
+fail() {
+    echo "FAIL: $*" >&2
+    [ -f "$folder/shot.png" ] && cp "$folder/shot.png" "${TMPDIR:-/tmp}/zorvikta-e2e-failure.png"
+    exit 1
+}
+
+x11_first_start "$program" "$folder" || fail "the main window did not appear"
+read -r left top width height < <(x11_geometry "$X11_MAIN")
+[ "$width" -eq 590 ] || fail "client width $width, expected 590"
+
+# At the design size the bands below the menu bar take the window's lowest 259 pixels.
+bands_top=$((top + height - 259))
+strip_y=$((bands_top + 89 + 7))
+grid_y=$((bands_top + 156))
+dark=C0DCC0
+
+checked=0
+for attempt in $(seq 1 50); do
+    import -window root "$folder/shot.png"
+    lamp=$(x11_pixel "$folder/shot.png" $((left + 7)) "$strip_y")
+    cell=$(x11_pixel "$folder/shot.png" $((left + 7)) $((grid_y + 7)))
+    [ "$lamp" = "$dark" ] && [ "$cell" = "$dark" ] && { checked=1; break; }
+    sleep 0.2
+done
+[ "$checked" -eq 1 ] || fail "first lamp $lamp and first cell $cell are not $dark"
+
+for group in 0 4 8; do
+    for lamp in 0 3; do
+        x=$((left + 64 * group + 16 * lamp + 7))
+        got=$(x11_pixel "$folder/shot.png" "$x" "$strip_y")
+        [ "$got" = "$dark" ] || fail "lamp $lamp of group $group is $got"
+    done
+done
+for column in 0 3 7; do
+    for row in 0 3; do
+        got=$(x11_pixel "$folder/shot.png" $((left + 16 * column + 7)) $((grid_y + 16 * row + 7)))
+        [ "$got" = "$dark" ] || fail "grid cell $column,$row is $got"
+    done
+done
+beyond=$(x11_pixel "$folder/shot.png" $((left + 16 * 10 + 7)) $((grid_y + 7)))
+[ "$beyond" != "$dark" ] || fail "a step beyond the length is drawn"
+
+# Файл → Exit, then No to the save question.
+xdotool mousemove --sync $((left + 15)) $((bands_top - 8)) click 1
+sleep 0.5
+menu=$(xdotool search --onlyvisible --class zorvikta 2>/dev/null | tail -n 1)
+x11_press "$menu" Up Return
+question=$(x11_wait_window '^Warning$') || fail "no save question on closing"
+x11_press "$question" Escape
+
+for attempt in $(seq 1 100); do
+    kill -0 "$X11_PROGRAM_PID" 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 "$X11_PROGRAM_PID" 2>/dev/null && fail "the program did not end after Exit"
+wait "$X11_PROGRAM_PID" || fail "the program ended with an error"
+[ -f "$folder/home/.config/Zorvikta.ini" ] || fail "the settings file was not written"
+grep -q '^Path=./tmp.zvk' "$folder/home/.config/Zorvikta.ini" || fail "the settings lack the last file"
+[ ! -e "$folder/tmp.zvk" ] || fail "a file was written although the answer was No"
+echo "first start: window, grid, lamps and closing checked"

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "RecordingLink.h"
+#include "ScriptedPrompts.h"
+
+#include "device/SerialLink.h"
+#include "ui/StatusPanels.h"
+#include "ui/TMainForm.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace zorvikta::test {
+
+// A fresh program start in a temporary working directory with its own settings file.
+class FormFixture {
+public:
+    explicit FormFixture(SerialLink* link = nullptr)
+        : m_previousDirectory(QDir::currentPath()), m_link(link)
+    {
+        QDir::setCurrent(m_directory.path());
+    }
+    ~FormFixture()
+    {
+        m_form.reset();
+        QDir::setCurrent(m_previousDirectory);
+    }
+    FormFixture(const FormFixture&) = delete;
+    FormFixture& operator=(const FormFixture&) = delete;
+
+    TMainForm& start()
+    {
+        m_form = std::make_unique<TMainForm>(
+            MainFormServices{prompts, m_link ? *m_link : recording,
+                             settingsFile.isEmpty() ? settingsPath() : settingsFile});
+        return *m_form;
+    }
+    TMainForm& form() { return *m_form; }
+
+    QString path(const QString& name) const { return m_directory.filePath(name); }
+    QString settingsPath() const { return path(QStringLiteral("Zorvikta.ini")); }
+    void writeSettings(const QByteArray& text) const
+    {
+        writeFile(QStringLiteral("Zorvikta.ini"), text);
+    }
+
+    void writeFile(const QString& name, const QByteArray& bytes) const
+    {
+        QFile file(path(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray readFile(const QString& name) const
+    {
+        QFile file(path(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    bool exists(const QString& name) const { return QFile::exists(path(name)); }
+
+    QString panel(int index) const { return m_form->statusPanels()->panelText(index); }
+
+    template <typename T> T* child(const char* name) const
+    {
+        return m_form->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    ScriptedPrompts prompts;
+    RecordingLink recording;
+    QString settingsFile; // another settings file than the default one in the folder
+
+private:
+    QTemporaryDir m_directory;
+    QString m_previousDirectory;
+    SerialLink* m_link;
+    std::unique_ptr<TMainForm> m_form;
+};
+
+// A 128-byte run file image with the given steps, channel count, length and speed.
+inline QByteArray runFileBytes(const QByteArray& steps, int channels, int length, int speed)
+{
+    QByteArray bytes(128, '\0');
+    bytes.replace(0, steps.size(), steps);
+    bytes[125] = static_cast<char>(channels);
+    bytes[126] = static_cast<char>(length);
+    bytes[127] = static_cast<char>(speed);
+    return bytes;
+}
+
+} // namespace zorvikta::test

@@ -1,0 +1,179 @@
+#include "FormFixture.h"
+#include "support/PseudoTerminal.h"
+#include "support/TestRegistry.h"
+
+#include "device/QtSerialLink.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QScrollBar>
+#include <QToolButton>
+
+using namespace zorvikta;
+using namespace zorvikta::test;
+
+namespace {
+
+// Enough for the bytes a pseudo-terminal passes on at once; nothing waits on the wire time.
+constexpr int kReadTimeoutMs = 2000;
+constexpr int kSilenceMs = 100;
+
+// The program pointed at a pseudo-terminal through its settings file, on the real serial code.
+class BoardFixture {
+public:
+    explicit BoardFixture(bool immediateSpeed, const QString& device1 = {}) : fixture(&link)
+    {
+        fixture.writeSettings(
+            QStringLiteral("[ComPort]\nAktive=COM 1\nDevice1=%1\n"
+                           "[Speed]\nJast=%2\n")
+                .arg(device1.isEmpty() ? board.slaveName() : device1,
+                     immediateSpeed ? QStringLiteral("Send") : QStringLiteral("no send"))
+                .toUtf8());
+        fixture.start();
+        QObject::connect(fixture.form().statusPanels(), &StatusPanels::panelTextChanged,
+                         [this](int panel, const QString& text) {
+                             if (panel == 3)
+                                 messages << text;
+                         });
+    }
+
+    QtSerialLink link;
+    PseudoTerminal board;
+    FormFixture fixture;
+    QStringList messages;
+};
+
+QByteArray expectedUpload(const RunRecord& record, int length)
+{
+    QByteArray bytes("\xFF\xFE", 2);
+    for (int step = 0; step < 118; ++step)
+        bytes.append(step < length
+                         ? static_cast<char>(record[static_cast<std::size_t>(step)] & 0xF0)
+                         : '\x01');
+    return bytes;
+}
+
+} // namespace
+
+class TestDeviceForm : public QObject {
+    Q_OBJECT
+private slots:
+    void uploadPutsThePatternOnTheLine_data()
+    {
+        QTest::addColumn<int>("length");
+        QTest::newRow("4") << 4;
+        QTest::newRow("8") << 8;
+        QTest::newRow("100") << 100;
+    }
+    void uploadPutsThePatternOnTheLine()
+    {
+        QFETCH(int, length);
+        BoardFixture board(false);
+        QVERIFY(board.board.isOpen());
+        TMainForm& form = board.fixture.form();
+        RunRecord& record = form.runRecord();
+        for (int step = 0; step < kStepCount; ++step)
+            record[static_cast<std::size_t>(step)] = static_cast<std::uint8_t>(0x93 + 7 * step);
+        record[kTailSlot] = 0xE0;
+        record[kLengthIndex] = static_cast<std::uint8_t>(length);
+        form.PaintAll();
+        const RunRecord before = record;
+
+        form.SpeedButtonTxClick();
+        QCOMPARE(board.board.received(120, kReadTimeoutMs), expectedUpload(before, length));
+        QCOMPARE(board.board.received(0, kSilenceMs), QByteArray());
+        QCOMPARE(board.messages, QStringList{QStringLiteral(" Передача файла данных...")});
+        for (int step = 0; step < kStepCount; ++step) {
+            const int expected =
+                step < length ? before[static_cast<std::size_t>(step)] & 0xF0 : 0x01;
+            QCOMPARE(int(record[static_cast<std::size_t>(step)]), expected);
+        }
+        QCOMPARE(int(record[kTailSlot]), 0x01);
+    }
+
+    void uploadWithImmediateSpeedSendsTheSpeedAfterIt()
+    {
+        BoardFixture board(true);
+        board.fixture.child<QAction>("ItemTX")->trigger();
+        QByteArray line = board.board.received(123, kReadTimeoutMs);
+        QCOMPARE(line.size(), 123);
+        QCOMPARE(line.right(3), QByteArray::fromHex("ffe6ff"));
+        QCOMPARE(board.messages,
+                 QStringList({QStringLiteral(" Передача файла данных..."),
+                              QStringLiteral(" Установка скорости в устройстве...")}));
+    }
+
+    void everySpeedChangeGoesOutOnlyWhenAskedFor()
+    {
+        BoardFixture board(true);
+        auto* speed = board.fixture.child<QScrollBar>("ScrollBarSpeed");
+        speed->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        speed->triggerAction(QAbstractSlider::SliderPageStepSub);
+        QCOMPARE(board.board.received(6, kReadTimeoutMs), QByteArray::fromHex("ffe7ffffddff"));
+
+        board.fixture.child<QCheckBox>("CheckBoxToBox")->setChecked(false);
+        board.messages.clear();
+        speed->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+        QCOMPARE(board.board.received(0, kSilenceMs), QByteArray());
+        QVERIFY(board.messages.isEmpty());
+    }
+
+    void aPortThatFailsKeepsTheProgramAndThePattern_data()
+    {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("missing") << QStringLiteral("/dev/zorvikta-no-such-port")
+                                 << QStringLiteral("Не могу открыть порт");
+    }
+    void aPortThatFailsKeepsTheProgramAndThePattern()
+    {
+        QFETCH(QString, device);
+        QFETCH(QString, warning);
+        BoardFixture board(true, device);
+        TMainForm& form = board.fixture.form();
+        form.runRecord()[0] = 0x8F;
+        form.runRecord()[20] = 0xF0;
+        const RunRecord before = form.runRecord();
+        board.fixture.prompts.clear();
+
+        form.SpeedButtonTxClick();
+        QCOMPARE(board.fixture.prompts.warnings, QStringList{warning});
+        QVERIFY(board.fixture.prompts.warningDetails.constFirst().contains(device));
+        QCOMPARE(board.fixture.panel(2), QStringLiteral(" COM Порт не удалось открыть!"));
+        QCOMPARE(form.runRecord(), before);
+        QCOMPARE(board.messages, QStringList{QStringLiteral(" Передача файла данных...")});
+
+        board.fixture.prompts.answers = {true};
+        QVERIFY(form.close());
+        QCOMPARE(board.fixture.readFile(QStringLiteral("tmp.zvk")).at(0), '\x8F');
+    }
+
+    void choosingAPortIsStoredAtOnceAndUsedNext()
+    {
+        QtSerialLink link;
+        PseudoTerminal first;
+        PseudoTerminal second;
+        FormFixture fixture(&link);
+        fixture.writeSettings(QStringLiteral("[ComPort]\nAktive=COM 2\nDevice1=%1\nDevice2=%2\n")
+                                  .arg(first.slaveName(), second.slaveName())
+                                  .toUtf8());
+        TMainForm& form = fixture.start();
+        form.SpeedButtonTxClick();
+        QCOMPARE(second.received(120, kReadTimeoutMs).size(), 120);
+
+        fixture.child<QAction>("itemCom1")->trigger();
+        QVERIFY(fixture.child<QAction>("itemCom1")->isChecked());
+        QVERIFY(!fixture.child<QAction>("itemCom2")->isChecked());
+        const QByteArray stored = fixture.readFile(QStringLiteral("Zorvikta.ini"));
+        QVERIFY(stored.contains("Aktive=COM 1"));
+        QVERIFY(stored.contains("Device2=" + second.slaveName().toUtf8()));
+        QCOMPARE(first.received(0, kSilenceMs), QByteArray()); // choosing opens no port
+
+        form.SpeedButtonTxClick();
+        QCOMPARE(first.received(120, kReadTimeoutMs).size(), 120);
+        QCOMPARE(second.received(0, kSilenceMs), QByteArray());
+    }
+};
+
+ZORVIKTA_REGISTER_TEST(TestDeviceForm);
+#include "tst_DeviceForm.moc"

@@ -1,0 +1,187 @@
+#include "FormFixture.h"
+#include "support/TestRegistry.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+
+using namespace zorvikta;
+using namespace zorvikta::test;
+using namespace Qt::StringLiterals;
+
+class TestMainFormStart : public QObject {
+    Q_OBJECT
+private slots:
+    void firstStartWithoutFiles()
+    {
+        FormFixture fixture;
+        TMainForm& form = fixture.start();
+
+        RunRecord expected{};
+        expected[kChannelCountIndex] = 4;
+        expected[kLengthIndex] = 8;
+        expected[kSpeedIndex] = 230;
+        QCOMPARE(form.runRecord(), expected);
+        QCOMPARE(form.undoRecord(), RunRecord{});
+        QCOMPARE(form.cursor().HoverStep, 100);
+        QCOMPARE(form.cursor().MarkedStep, 100);
+        QCOMPARE(form.cursor().PlayStep, 0);
+        QCOMPARE(form.cursor().DrawMode, 0);
+        QCOMPARE(fixture.prompts.warnings, QStringList{QStringLiteral("Файла не существует!")});
+        QCOMPARE(form.windowTitle(), QStringLiteral("Эмулятор релейной бегушки: ./tmp.zvk"));
+        QVERIFY(!fixture.child<QToolButton>("SpeedButtonUndo")->isEnabled());
+        QVERIFY(fixture.child<QToolButton>("SpeedButtonSave")->isEnabled());
+        QVERIFY(!fixture.child<QCheckBox>("CheckBoxToBox")->isChecked());
+        QVERIFY(fixture.child<QAction>("itemCom2")->isChecked());
+        QVERIFY(!fixture.child<QAction>("itemCom1")->isChecked());
+        QCOMPARE(fixture.panel(0), QStringLiteral(" "));
+        QCOMPARE(fixture.panel(2), QStringLiteral(" "));
+        QCOMPARE(fixture.panel(3), QStringLiteral("загрузка файла: ./tmp.zvk"));
+        QCOMPARE(fixture.child<QLabel>("LabelSpeed")->text(), QStringLiteral("Cкорость 230"));
+        QCOMPARE(fixture.child<QTimer>("TimerRun")->interval(), 250);
+        QVERIFY(fixture.recording.transfers.isEmpty());
+    }
+
+    void undoRestoresTheLastSnapshotOnce()
+    {
+        FormFixture fixture;
+        TMainForm& form = fixture.start();
+        auto* undo = fixture.child<QToolButton>("SpeedButtonUndo");
+
+        form.runRecord()[0] = 0x80;
+        form.ToUndo();
+        const RunRecord first = form.runRecord();
+        form.runRecord()[1] = 0x40;
+        form.runRecord()[kSpeedIndex] = 100;
+        form.runRecord()[kChannelCountIndex] = 2;
+        form.runRecord()[kLengthIndex] = 20;
+        form.ToUndo();
+        const RunRecord second = form.runRecord();
+        form.runRecord()[2] = 0x20; // drawn after the snapshot: undone with it
+        QVERIFY(undo->isEnabled());
+
+        form.SpeedButtonUndoClick();
+        QCOMPARE(form.runRecord(), second);
+        QVERIFY(form.runRecord() != first);
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(fixture.panel(3), QStringLiteral("Восстанавливаем прежнее состояние"));
+        QCOMPARE(fixture.child<QScrollBar>("ScrollBarSpeed")->value(), 100);
+        QCOMPARE(fixture.child<QLabel>("LabelCh")->text(), QStringLiteral("2"));
+        QCOMPARE(fixture.child<QLabel>("LabelLeng")->text(), QStringLiteral("20"));
+        QCOMPARE(form.gridView().length, 20);
+    }
+
+    void everyControlIsThereWithItsHint_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("hint");
+        const auto row = [](const char* name, const QString& hint) {
+            QTest::newRow(name) << QString::fromLatin1(name) << hint;
+        };
+        row("SpeedButtonNew", QStringLiteral("Cоздать новый файл"));
+        row("SpeedButtonOpen", QStringLiteral("открыть  файл"));
+        row("SpeedButtonSaveAS", QStringLiteral("Записать  файл как..."));
+        row("SpeedButtonSave", QStringLiteral("сохранить  файл"));
+        row("SpeedButtonDelete", QStringLiteral("Удалить шаг"));
+        row("SpeedButtonInsert", QStringLiteral("Вставить шаг"));
+        row("SpeedButtonClearAll", QStringLiteral("Очистить все"));
+        row("SpeedButtonFillAll", QStringLiteral("заполнить все"));
+        row("SpeedButtonUndo", QStringLiteral("Вернуть прежнее значение"));
+        row("SpeedButtonTx", QStringLiteral("загрузить файл во внешнее устройство"));
+        row("SpeedButtonInvers", QStringLiteral("инвертировать поле"));
+        row("SpeedButtonSplash", QStringLiteral("Инвертировать шаги"));
+        row("SpeedButtonRotateCh", QStringLiteral("поменять каналы местами"));
+        row("SpeedButtonPlay", QStringLiteral("Пуск-Стоп эмулятора"));
+        row("SpeedButtonRun4_1", QStringLiteral("Стандартная бегушка"));
+        row("SpeedButtonRmf", QStringLiteral("Стандартная бегушка"));
+        row("UpDownCh", QStringLiteral("Установить количество активных каналов"));
+        row("UpDownLeng", QStringLiteral("Установить максимальную длинну "));
+        row("CheckBoxToBox", QStringLiteral("Менять скорость в блоке сразу"));
+        row("ScrollBarSpeed", QStringLiteral("Скорость изменения шагов"));
+        row("ScrollBarArea", QStringLiteral("Место шага в файле"));
+        row("LabelStep", QStringLiteral("Текущий шаг"));
+    }
+    void everyControlIsThereWithItsHint()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, hint);
+        FormFixture fixture;
+        fixture.start();
+        auto* control = fixture.form().findChild<QWidget*>(name);
+        QVERIFY2(control, qPrintable(name));
+        QCOMPARE(control->toolTip(), hint);
+    }
+
+    void menuHoldsEveryItemInOrder()
+    {
+        FormFixture fixture;
+        fixture.start();
+        QStringList captions;
+        for (QAction* top : fixture.form().menuBar()->actions()) {
+            captions << top->text();
+            for (QAction* item : top->menu()->actions())
+                captions << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        }
+        const QStringList expected{u"Файл"_s,
+                                   u"New"_s,
+                                   u"Open"_s,
+                                   u"Save AS"_s,
+                                   u"Save"_s,
+                                   u"-"_s,
+                                   u"Exit"_s,
+                                   u"Команды"_s,
+                                   u"Инвертировать поле (яркость каналов)"_s,
+                                   u"Инвертировать шаги"_s,
+                                   u"Обмен каналов"_s,
+                                   u"-"_s,
+                                   u"Play"_s,
+                                   u"Stop"_s,
+                                   u"Заготовки"_s,
+                                   u"4 канала, 1 огонек"_s,
+                                   u"4 канала, 2 огонька"_s,
+                                   u"4 канала, 3 огонька"_s,
+                                   u"4 канала, наполнение и сброс"_s,
+                                   u"4 канала, наполнение и спад"_s,
+                                   u"-"_s,
+                                   u"3 канала, 1 огонек"_s,
+                                   u"3 канала, 2 огонька"_s,
+                                   u"-"_s,
+                                   u"СОМ Порт"_s,
+                                   u"соединить с COM 1"_s,
+                                   u"соединить с COM 2"_s,
+                                   u"Переслать файл во внешнее устройство"_s,
+                                   u"Справка"_s,
+                                   u"О программе"_s,
+                                   u"Помощь"_s,
+                                   u"Схема подключения"_s};
+        QCOMPARE(captions, expected);
+    }
+
+    void bandsStackAtTheirHeights()
+    {
+        FormFixture fixture;
+        TMainForm& form = fixture.start();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.centralWidget()->width(), 590);
+        const QList<std::pair<const char*, QRect>> bands{
+            {"ToolBar", {0, 0, 590, 29}},         {"Panel1", {0, 29, 590, 60}},
+            {"PaintBoxRun", {0, 89, 590, 17}},    {"Panel2", {0, 106, 590, 23}},
+            {"ScrollBarArea", {0, 129, 590, 16}}, {"Panel3", {0, 145, 590, 11}},
+            {"PaintBox", {0, 156, 590, 75}},      {"StatusBar", {0, 240, 590, 19}}};
+        for (const auto& [name, geometry] : bands)
+            QCOMPARE(fixture.child<QWidget>(name)->geometry(), geometry);
+
+        form.resize(900, form.height());
+        QTRY_COMPARE(fixture.child<QWidget>("PaintBox")->width(), 900);
+        QCOMPARE(fixture.child<QWidget>("PaintBox")->height(), 75);
+    }
+};
+
+ZORVIKTA_REGISTER_TEST(TestMainFormStart);
+#include "tst_MainFormStart.moc"

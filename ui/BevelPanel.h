@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QWidget>
+
+namespace zorvikta {
+
+// A panel framed by a lowered outer and a raised inner bevel.
+class BevelPanel final : public QWidget {
+    Q_OBJECT
+public:
+    explicit BevelPanel(QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+} // namespace zorvikta

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace zorvikta {
+
+class Prompts;
+class SerialLink;
+
+// What the main window needs from the world outside it; tests hand in their own.
+struct MainFormServices {
+    Prompts& prompts;
+    SerialLink& serialLink;
+    QString settingsPath;
+};
+
+} // namespace zorvikta

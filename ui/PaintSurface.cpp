@@ -1,0 +1,69 @@
+#include "ui/PaintSurface.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace zorvikta {
+
+PaintSurface::PaintSurface(QWidget* parent) : QWidget(parent)
+{
+    // The canvas covers the whole surface, so repainting it never involves the window behind.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+}
+
+void PaintSurface::paintEvent(QPaintEvent* event)
+{
+    QPainter painter(this);
+    painter.drawImage(event->rect(), m_canvas, event->rect());
+}
+
+QImage& PaintSurface::canvas()
+{
+    fitCanvas();
+    return m_canvas;
+}
+
+void PaintSurface::resizeEvent(QResizeEvent*)
+{
+    fitCanvas();
+}
+
+// Keeps what is drawn; new area shows the background until the next drawing.
+void PaintSurface::fitCanvas()
+{
+    if (m_canvas.size() == size())
+        return;
+    QImage grown(size(), QImage::Format_RGB32);
+    grown.fill(palette().color(QPalette::Button));
+    QPainter painter(&grown);
+    painter.drawImage(0, 0, m_canvas);
+    painter.end();
+    m_canvas = std::move(grown);
+}
+
+void PaintSurface::mousePressEvent(QMouseEvent* event)
+{
+    emit pressed(event->button(), event->position().toPoint());
+}
+
+void PaintSurface::mouseMoveEvent(QMouseEvent* event)
+{
+    emit moved(event->position().toPoint());
+}
+
+void PaintSurface::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit released(event->button(), event->position().toPoint());
+}
+
+// The second press of a left double click marks the step and then still presses; a right double
+// click is just two presses.
+void PaintSurface::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+    emit pressed(event->button(), event->position().toPoint());
+}
+
+} // namespace zorvikta

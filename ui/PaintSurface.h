@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+
+namespace zorvikta {
+
+// A drawing surface that keeps what was drawn on it, like a window canvas: the program draws
+// into its image whenever it likes, and a repaint only shows the image. It reports the mouse in
+// its own pixel coordinates.
+class PaintSurface final : public QWidget {
+    Q_OBJECT
+public:
+    explicit PaintSurface(QWidget* parent = nullptr);
+
+    // The image to draw on, as large as the surface; call update() after drawing.
+    QImage& canvas();
+
+signals:
+    void pressed(Qt::MouseButton button, QPoint position);
+    void moved(QPoint position);
+    void released(Qt::MouseButton button, QPoint position);
+    void doubleClicked();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    void fitCanvas();
+
+    QImage m_canvas;
+};
+
+} // namespace zorvikta

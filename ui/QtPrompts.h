@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ui/Prompts.h"
+
+class QWidget;
+
+namespace zorvikta {
+
+// The real boxes and dialogs, owned by the main window.
+class QtPrompts final : public Prompts {
+public:
+    explicit QtPrompts(QWidget* owner = nullptr) : m_owner(owner) {}
+    void setOwner(QWidget* owner) { m_owner = owner; }
+
+    bool askYesNo(const QString& question) override;
+    void warn(const QString& text, const QString& details) override;
+    void showError(const QString& message) override;
+    std::optional<QString> chooseFileToOpen(const QString& current) override;
+    std::optional<QString> chooseFileToSave(const QString& current) override;
+
+private:
+    QWidget* m_owner;
+};
+
+} // namespace zorvikta

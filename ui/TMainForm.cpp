@@ -1,0 +1,176 @@
+#include "ui/TMainForm.h"
+
+#include "model/StepPeriod.h"
+#include "storage/RunFile.h"
+#include "ui/DocumentNames.h"
+#include "ui/StatusPanels.h"
+#include "ui/UpDown.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+
+namespace zorvikta {
+
+namespace {
+const QString kCaption = QStringLiteral("Эмулятор релейной бегушки");
+constexpr int kMessagePanel = 3;
+} // namespace
+
+TMainForm::TMainForm(MainFormServices services, QWidget* parent)
+    : QMainWindow(parent), m_services(std::move(services))
+{
+    buildWindow();
+    FormCreate();
+    m_timerRun->start();
+    m_timerStatus->start();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::setHelpWindows(TAboutForm* about, THelpForm* help, TDigrForm* diagram)
+{
+    m_aboutForm = about;
+    m_helpForm = help;
+    m_digrForm = diagram;
+}
+
+void TMainForm::FormCreate()
+{
+    m_runRecord.fill(0);
+    Custom();
+    StatusBarHelp(QStringLiteral("текущие установки"));
+    m_saveFileName = QStringLiteral("User001.zvk");
+    ReadIniFile();
+    if (!runFileExists(m_openFileName))
+        m_openFileName = scratchFileName();
+    StatusBarHelp(QStringLiteral("загрузка файла: ") + m_openFileName);
+    // A file that exists but cannot be read leaves the window as designed: the first repaint
+    // shows it.
+    if (LoadRunFile() == LoadOutcome::Failed)
+        return;
+    m_saveFileName = m_openFileName;
+    m_speedButtonSave->setEnabled(true);
+    setCaption();
+    PaintAll();
+}
+
+void TMainForm::Custom()
+{
+    m_runRecord[kChannelCountIndex] = static_cast<std::uint8_t>(m_upDownCh->position());
+    m_runRecord[kSpeedIndex] = static_cast<std::uint8_t>(m_scrollBarSpeed->value() & 0xFF);
+    m_runRecord[kLengthIndex] = static_cast<std::uint8_t>(m_upDownLeng->position());
+    for (int panel = 0; panel < StatusPanels::kPanelCount; ++panel)
+        m_statusBar->setPanelText(panel, QStringLiteral(" "));
+}
+
+void TMainForm::setCaption()
+{
+    setWindowTitle(kCaption + QStringLiteral(": ") + m_saveFileName);
+}
+
+GridView TMainForm::gridView() const
+{
+    return {m_upDownCh->position(), m_upDownLeng->position(), m_scrollBarArea->value()};
+}
+
+// The record's channel count, length and speed go into their controls (the controls clamp
+// values a foreign file may bring); everything is redrawn from the controls.
+void TMainForm::PaintAll()
+{
+    m_upDownCh->setPosition(m_runRecord[kChannelCountIndex]);
+    m_upDownLeng->setPosition(m_runRecord[kLengthIndex]);
+    m_scrollBarSpeed->setValue(m_runRecord[kSpeedIndex]);
+    m_labelCh->setText(QString::number(m_upDownCh->position()));
+    m_labelLeng->setText(QString::number(m_upDownLeng->position()));
+    setRunInterval(m_scrollBarSpeed->value());
+    m_labelSpeed->setText(QStringLiteral("Cкорость ") + QString::number(m_scrollBarSpeed->value()));
+    PaintSymbol();
+    paintPlayStep();
+}
+
+void TMainForm::setRunInterval(int speed)
+{
+    // Restarting on an unchanged interval would delay the next step on every repaint.
+    const int period = stepPeriodMs(speed);
+    if (m_timerRun->interval() != period)
+        m_timerRun->setInterval(period);
+}
+
+void TMainForm::StatusBarHelp(const QString& text)
+{
+    m_statusBar->setPanelText(kMessagePanel, text);
+    // Shown before a long file or port transfer returns to the event loop.
+    m_statusBar->repaint();
+    if (!m_timerStatus->isActive())
+        m_timerStatus->start();
+}
+
+void TMainForm::TimerStatusTimer()
+{
+    m_timerStatus->stop();
+    m_statusBar->setPanelText(kMessagePanel, QStringLiteral(" "));
+}
+
+void TMainForm::UpDownChClick()
+{
+    m_runRecord[kChannelCountIndex] = static_cast<std::uint8_t>(m_upDownCh->position());
+    m_labelCh->setText(QString::number(m_upDownCh->position()));
+    PaintAll();
+}
+
+void TMainForm::UpDownLengClick()
+{
+    m_runRecord[kLengthIndex] = static_cast<std::uint8_t>(m_upDownLeng->position());
+    m_labelLeng->setText(QString::number(m_upDownLeng->position()));
+    PaintAll();
+}
+
+void TMainForm::ScrollBarSpeedChange()
+{
+    m_runRecord[kSpeedIndex] = static_cast<std::uint8_t>(m_scrollBarSpeed->value() & 0xFF);
+    setRunInterval(m_runRecord[kSpeedIndex]);
+    m_labelSpeed->setText(QStringLiteral("Cкорость ") + QString::number(m_scrollBarSpeed->value()));
+    SpeedToDevice();
+}
+
+void TMainForm::ScrollBarAreaChange()
+{
+    m_labelScroll->setText(QString::number(m_scrollBarArea->value() + 1));
+    PaintSymbol();
+}
+
+void TMainForm::itemCloseClick()
+{
+    close();
+}
+
+void TMainForm::ToUndo()
+{
+    m_undoRecord = m_runRecord;
+    m_speedButtonUndo->setEnabled(true);
+}
+
+void TMainForm::SpeedButtonUndoClick()
+{
+    StatusBarHelp(QStringLiteral("Восстанавливаем прежнее состояние"));
+    m_runRecord = m_undoRecord;
+    m_speedButtonUndo->setEnabled(false);
+    PaintAll();
+}
+
+void TMainForm::paintEvent(QPaintEvent* event)
+{
+    QMainWindow::paintEvent(event);
+    PaintAll();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    PaintAll();
+}
+
+} // namespace zorvikta

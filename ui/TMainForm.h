@@ -1,0 +1,180 @@
+#pragma once
+
+#include "model/Cursor.h"
+#include "model/RandomDraw.h"
+#include "model/RunRecord.h"
+#include "ui/GridGeometry.h"
+#include "ui/MainFormServices.h"
+
+#include <QMainWindow>
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QScrollBar;
+class QTimer;
+class QToolButton;
+
+namespace zorvikta {
+
+class PaintSurface;
+class StatusPanels;
+class TAboutForm;
+class TDigrForm;
+class THelpForm;
+class UpDown;
+struct Preset;
+struct LinkError;
+
+// The program's one working window. It owns the pattern record, its undo copy, the cursor
+// variables and the random state; its handlers frame the model's operations.
+class TMainForm final : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(MainFormServices services, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    RunRecord& runRecord() { return m_runRecord; }
+    const RunRecord& undoRecord() const { return m_undoRecord; }
+    Cursor& cursor() { return m_cursor; }
+    const QString& currentFileName() const { return m_saveFileName; }
+    const QString& openFileName() const { return m_openFileName; }
+    GridView gridView() const;
+    StatusPanels* statusPanels() const { return m_statusBar; }
+
+    // The three windows of the help menu, created by the program entry after this one.
+    void setHelpWindows(TAboutForm* about, THelpForm* help, TDigrForm* diagram);
+
+public slots:
+    // Start-up, repaint and the value controls.
+    void PaintAll();
+    void StatusBarHelp(const QString& text);
+    void TimerStatusTimer();
+    void UpDownChClick();
+    void UpDownLengClick();
+    void ScrollBarSpeedChange();
+    void ScrollBarAreaChange();
+    void itemCloseClick();
+
+    // Undo.
+    void ToUndo();
+    void SpeedButtonUndoClick();
+
+    // The grid.
+    void PaintSymbol();
+    void PaintBoxMouseDown(Qt::MouseButton button, int x, int y);
+    void PaintBoxMouseMove(int x, int y);
+    void PaintBoxMouseUp();
+    void PaintBoxMouse(int mode, int x, int y);
+    void PaintBoxDblClick();
+
+    // The emulator strip.
+    void PaintRun(std::uint8_t stepByte);
+    void TimerRunTimer();
+    void SpeedButtonPlayClick();
+    void ItemPlayClick();
+    void ItemStopClick();
+
+    // Documents.
+    void SpeedButtonNewClick();
+    void SpeedButtonOpenClick();
+    void SpeedButtonSaveClick();
+    void SpeedButtonSaveASClick();
+    bool SaveRunFile();
+    void ReadIniFile();
+    bool SaveIniFile();
+
+    // The device.
+    void SpeedButtonTxClick();
+    void SpeedToDevice();
+    void itemCom1Click();
+    void itemCom2Click();
+
+    // Whole-pattern commands and presets.
+    void SpeedButtonClearAllClick();
+    void SpeedButtonFillAllClick();
+    void SpeedButtonInversClick();
+    void SpeedButtonDeleteClick();
+    void SpeedButtonInsertClick();
+    void SpeedButtonSplashClick();
+    void SpeedButtonRotateChClick();
+    void SpeedButtonPresetClick(const zorvikta::Preset& preset);
+    void SpeedButtonNabor();
+
+    // The help menu.
+    void itemAboutClick();
+    void ItemHelpClick();
+    void ItemDiagramClick();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    enum class LoadOutcome { Loaded, Missing, Failed };
+
+    void FormCreate();
+    void Custom();
+    LoadOutcome LoadRunFile();
+    void setCaption();
+    void setRunInterval(int speed);
+    void paintPlayStep();
+    void prepareForSave();
+    bool runSavePrompt();
+    bool sendToDevice(const QByteArray& message);
+    void reportLinkFailure(const LinkError& error);
+    QString currentDeviceName() const;
+
+    void buildWindow();
+    QWidget* buildToolBar();
+    QWidget* buildSettingsPanel();
+    void buildPresetButtons(QWidget* panel);
+    void buildMenu();
+    QToolButton* addToolButton(QWidget* bar, const char* name, int left, int width,
+                               const QString& hint, const QString& glyph, const QString& themeIcon);
+    QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                         const char* glyph = nullptr);
+
+    MainFormServices m_services;
+
+    // The program's state.
+    RunRecord m_runRecord{};
+    RunRecord m_undoRecord{};
+    Cursor m_cursor;
+    RandomDraw m_random;
+    QString m_openFileName;
+    QString m_saveFileName;
+    QString m_device1;
+    QString m_device2;
+
+    // Controls the handlers read and write.
+    QToolButton* m_speedButtonSave = nullptr;
+    QToolButton* m_speedButtonUndo = nullptr;
+    QToolButton* m_speedButtonDelete = nullptr;
+    QToolButton* m_speedButtonInsert = nullptr;
+    QToolButton* m_speedButtonPlay = nullptr;
+    UpDown* m_upDownCh = nullptr;
+    UpDown* m_upDownLeng = nullptr;
+    QLabel* m_labelCh = nullptr;
+    QLabel* m_labelLeng = nullptr;
+    QLabel* m_labelStep = nullptr;
+    QLabel* m_labelSpeed = nullptr;
+    QLabel* m_labelScroll = nullptr;
+    QCheckBox* m_checkBoxToBox = nullptr;
+    QScrollBar* m_scrollBarSpeed = nullptr;
+    QScrollBar* m_scrollBarArea = nullptr;
+    PaintSurface* m_paintBoxRun = nullptr;
+    PaintSurface* m_paintBox = nullptr;
+    StatusPanels* m_statusBar = nullptr;
+    QAction* m_itemCom1 = nullptr;
+    QAction* m_itemCom2 = nullptr;
+    QTimer* m_timerRun = nullptr;
+    QTimer* m_timerStatus = nullptr;
+
+    TAboutForm* m_aboutForm = nullptr;
+    THelpForm* m_helpForm = nullptr;
+    TDigrForm* m_digrForm = nullptr;
+};
+
+} // namespace zorvikta

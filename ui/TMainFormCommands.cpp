@@ -1,0 +1,89 @@
+// The whole-pattern commands and the presets: message, snapshot, model operation, repaint.
+#include "ui/TMainForm.h"
+
+#include "model/EditCommands.h"
+#include "model/Presets.h"
+#include "ui/DocumentNames.h"
+#include "ui/UpDown.h"
+
+#include <QLabel>
+#include <QScrollBar>
+
+namespace zorvikta {
+
+void TMainForm::SpeedButtonClearAllClick()
+{
+    StatusBarHelp(QStringLiteral("Очистка рабочего пространства..."));
+    ToUndo();
+    clearAll(m_runRecord);
+    PaintSymbol();
+}
+
+void TMainForm::SpeedButtonFillAllClick()
+{
+    StatusBarHelp(QStringLiteral("Заполнение рабочего пространства..."));
+    ToUndo();
+    fillAll(m_runRecord);
+    PaintSymbol();
+}
+
+void TMainForm::SpeedButtonInversClick()
+{
+    StatusBarHelp(QStringLiteral("Инвертируем яркость"));
+    ToUndo();
+    invert(m_runRecord);
+    PaintAll();
+}
+
+void TMainForm::SpeedButtonDeleteClick()
+{
+    StatusBarHelp(QStringLiteral("Удалить шаг "));
+    ToUndo();
+    deleteStep(m_runRecord, m_cursor.MarkedStep);
+    PaintSymbol();
+}
+
+void TMainForm::SpeedButtonInsertClick()
+{
+    StatusBarHelp(QStringLiteral("Добавить шаг"));
+    ToUndo();
+    insertStep(m_runRecord, m_cursor.MarkedStep);
+    PaintSymbol();
+}
+
+void TMainForm::SpeedButtonSplashClick()
+{
+    StatusBarHelp(QStringLiteral("Обмен местами передние-задние"));
+    reverseSteps(m_runRecord);
+    PaintAll();
+}
+
+void TMainForm::SpeedButtonRotateChClick()
+{
+    StatusBarHelp(QStringLiteral("Обмен каналов"));
+    swapChannels(m_runRecord);
+    PaintAll();
+}
+
+void TMainForm::SpeedButtonPresetClick(const Preset& preset)
+{
+    ToUndo();
+    m_upDownCh->setPosition(preset.channels);
+    m_upDownLeng->setPosition(preset.length);
+    writePresetSteps(preset, m_runRecord, m_random);
+    SpeedButtonNabor();
+}
+
+void TMainForm::SpeedButtonNabor()
+{
+    m_scrollBarArea->setValue(0);
+    m_labelCh->setText(QString::number(m_upDownCh->position()));
+    m_labelLeng->setText(QString::number(m_upDownLeng->position()));
+    m_runRecord[kChannelCountIndex] = static_cast<std::uint8_t>(m_upDownCh->position());
+    m_runRecord[kLengthIndex] = static_cast<std::uint8_t>(m_upDownLeng->position());
+    PaintAll();
+    m_saveFileName = newDocumentName();
+    setCaption();
+}
+
+} // namespace zorvikta

@@ -1,0 +1,83 @@
+// Sending the pattern and the speed to the board.
+#include "ui/TMainForm.h"
+
+#include "device/DeviceNames.h"
+#include "device/LinkError.h"
+#include "device/Messages.h"
+#include "device/SerialLink.h"
+#include "ui/Prompts.h"
+#include "ui/StatusPanels.h"
+#include "ui/UpDown.h"
+
+#include <QAction>
+#include <QCheckBox>
+
+namespace zorvikta {
+
+namespace {
+constexpr int kPortPanel = 2;
+} // namespace
+
+QString TMainForm::currentDeviceName() const
+{
+    return portDeviceName(m_itemCom1->isChecked() ? 1 : 2, m_device1, m_device2);
+}
+
+// A port that fails is reported and the program goes on: the pattern in memory stays the user's.
+void TMainForm::reportLinkFailure(const LinkError& error)
+{
+    const QString text = error.stage == LinkError::Stage::Open
+                             ? QStringLiteral("Не могу открыть порт")
+                         : error.stage == LinkError::Stage::Configure
+                             ? QStringLiteral("Не могу сконфигурировать порт")
+                             : QStringLiteral("Не могу передать данные в порт");
+    m_services.prompts.warn(text, describeLinkError(error));
+    if (error.stage != LinkError::Stage::Write)
+        m_statusBar->setPanelText(kPortPanel, QStringLiteral(" COM Порт не удалось открыть!"));
+}
+
+bool TMainForm::sendToDevice(const QByteArray& message)
+{
+    if (const std::optional<LinkError> error =
+            m_services.serialLink.send(currentDeviceName(), message)) {
+        reportLinkFailure(*error);
+        return false;
+    }
+    return true;
+}
+
+// The record is normalised only once the message has gone out, so a failed port changes nothing.
+void TMainForm::SpeedButtonTxClick()
+{
+    StatusBarHelp(QStringLiteral(" Передача файла данных..."));
+    RunRecord normalised = m_runRecord;
+    normalise(normalised, m_upDownLeng->position());
+    if (!sendToDevice(uploadMessage(normalised)))
+        return;
+    m_runRecord = normalised;
+    SpeedToDevice();
+}
+
+void TMainForm::SpeedToDevice()
+{
+    if (!m_checkBoxToBox->isChecked())
+        return;
+    StatusBarHelp(QStringLiteral(" Установка скорости в устройстве..."));
+    sendToDevice(speedMessage(m_runRecord[kSpeedIndex]));
+}
+
+void TMainForm::itemCom1Click()
+{
+    m_itemCom1->setChecked(true);
+    m_itemCom2->setChecked(false);
+    SaveIniFile();
+}
+
+void TMainForm::itemCom2Click()
+{
+    m_itemCom1->setChecked(false);
+    m_itemCom2->setChecked(true);
+    SaveIniFile();
+}
+
+} // namespace zorvikta

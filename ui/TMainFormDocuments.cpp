@@ -1,0 +1,164 @@
+// Run files, the settings file and the document commands.
+#include "ui/TMainForm.h"
+
+#include "storage/RunFile.h"
+#include "storage/SettingsFile.h"
+#include "ui/DocumentNames.h"
+#include "ui/Prompts.h"
+#include "ui/UpDown.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QScrollBar>
+#include <QToolButton>
+
+namespace zorvikta {
+
+bool TMainForm::SaveRunFile()
+{
+    fillEndMarkers(m_runRecord, m_upDownLeng->position());
+    StatusBarHelp(QStringLiteral("Запись файла: ") + m_saveFileName);
+    setCaption();
+    const RunFileImage image = fileImage(m_runRecord);
+    // The scratch copy must never stand in the way of the user's own file.
+    if (const auto scratchError = writeRunFile(scratchFileName(), image))
+        StatusBarHelp(QStringLiteral("Копия ") + scratchFileName() +
+                      QStringLiteral(" не записана: ") + scratchError->message);
+    if (const auto error = writeRunFile(m_saveFileName, image)) {
+        m_services.prompts.showError(error->message);
+        return false;
+    }
+    return true;
+}
+
+// A failed load changes nothing but says why.
+TMainForm::LoadOutcome TMainForm::LoadRunFile()
+{
+    if (!runFileExists(m_openFileName)) {
+        m_services.prompts.warn(QStringLiteral("Файла не существует!"));
+        return LoadOutcome::Missing;
+    }
+    StatusBarHelp(QStringLiteral("Чтение файла: ") + m_openFileName);
+    RunFileImage image{};
+    if (const auto error = readRunFile(m_openFileName, image)) {
+        m_services.prompts.showError(error->message);
+        return LoadOutcome::Failed;
+    }
+    m_speedButtonSave->setEnabled(true);
+    m_saveFileName = m_openFileName;
+    takeFileImage(m_runRecord, image);
+    return LoadOutcome::Loaded;
+}
+
+void TMainForm::ReadIniFile()
+{
+    const StoredSettings settings = SettingsFile(m_services.settingsPath).read();
+    m_openFileName = settings.path;
+    m_checkBoxToBox->setChecked(settings.jast == QStringLiteral("Send"));
+    const bool port1 = settings.aktive == QStringLiteral("COM 1");
+    m_itemCom1->setChecked(port1);
+    m_itemCom2->setChecked(!port1);
+    m_device1 = settings.device1;
+    m_device2 = settings.device2;
+}
+
+bool TMainForm::SaveIniFile()
+{
+    StoredSettings settings;
+    settings.aktive = m_itemCom1->isChecked() ? QStringLiteral("COM 1") : QStringLiteral("COM 2");
+    settings.jast =
+        m_checkBoxToBox->isChecked() ? QStringLiteral("Send") : QStringLiteral("no send");
+    settings.path = m_saveFileName;
+    settings.device1 = m_device1;
+    settings.device2 = m_device2;
+    if (const auto error = SettingsFile(m_services.settingsPath).write(settings)) {
+        m_services.prompts.showError(error->message);
+        return false;
+    }
+    return true;
+}
+
+// Asks whether to keep the pattern; false only when a write failed.
+bool TMainForm::runSavePrompt()
+{
+    if (!m_services.prompts.askYesNo(QStringLiteral("Записать файл <") + m_saveFileName +
+                                     QStringLiteral("> ?")))
+        return true;
+    if (runFileExists(m_saveFileName) &&
+        !m_services.prompts.askYesNo(QStringLiteral("Такой файл существует. Переписать?")))
+        return true;
+    return SaveRunFile();
+}
+
+void TMainForm::prepareForSave()
+{
+    clearLowNibbles(m_runRecord);
+    const int length = m_upDownLeng->position();
+    m_runRecord[static_cast<std::size_t>(length)] = kEndMarker;
+    m_runRecord[kChannelCountIndex] = static_cast<std::uint8_t>(m_upDownCh->position());
+    m_runRecord[kLengthIndex] = static_cast<std::uint8_t>(length);
+    m_runRecord[kSpeedIndex] = static_cast<std::uint8_t>(m_scrollBarSpeed->value() & 0xFF);
+}
+
+void TMainForm::SpeedButtonNewClick()
+{
+    StatusBarHelp(QStringLiteral("Очистка рабочего пространства..."));
+    ToUndo();
+    if (!runSavePrompt())
+        return;
+    m_saveFileName = newDocumentName();
+    setCaption();
+    std::fill_n(m_runRecord.begin(), kStepCount, std::uint8_t{0});
+    PaintAll();
+}
+
+void TMainForm::SpeedButtonOpenClick()
+{
+    const std::optional<QString> chosen = m_services.prompts.chooseFileToOpen(m_openFileName);
+    if (!chosen)
+        return;
+    m_openFileName = *chosen;
+    ToUndo();
+    if (LoadRunFile() == LoadOutcome::Failed)
+        return;
+    PaintAll();
+}
+
+// With no file under the current name yet, Save asks for one instead of silently doing nothing.
+void TMainForm::SpeedButtonSaveClick()
+{
+    prepareForSave();
+    if (!runFileExists(m_saveFileName)) {
+        SpeedButtonSaveASClick();
+        return;
+    }
+    SaveRunFile();
+}
+
+// Refusing to overwrite keeps the current name, so the next Save cannot overwrite that file.
+void TMainForm::SpeedButtonSaveASClick()
+{
+    prepareForSave();
+    const std::optional<QString> chosen = m_services.prompts.chooseFileToSave(m_saveFileName);
+    if (!chosen)
+        return;
+    if (runFileExists(*chosen) &&
+        !m_services.prompts.askYesNo(QStringLiteral("Файл с таким именем существует, переписать?")))
+        return;
+    m_saveFileName = *chosen;
+    SaveRunFile();
+}
+
+// The close goes ahead only when nothing the user asked to write has failed.
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    StatusBarHelp(QStringLiteral("Выход из программы..."));
+    if (!runSavePrompt() || !SaveIniFile()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+} // namespace zorvikta

@@ -1,0 +1,390 @@
+// The main window's bands, controls and menu, at the pixel positions the layout was drawn with.
+#include "ui/TMainForm.h"
+
+#include "model/Presets.h"
+#include "ui/BevelPanel.h"
+#include "ui/PaintSurface.h"
+#include "ui/ProgramFont.h"
+#include "ui/StatusPanels.h"
+#include "ui/UpDown.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace zorvikta {
+
+namespace {
+
+constexpr int kDesignClientWidth = 590;
+constexpr int kDesignClientHeight = 259; // below the menu bar, status bar included
+
+const QColor kPresetText{0, 0, 128};
+const QColor kChannelText{0, 128, 0};
+const QColor kLengthText{128, 0, 0};
+const QColor kSpeedText{128, 0, 128};
+
+struct PresetButtonPlace {
+    const char* name;
+    int left;
+    int top;
+    int width;
+};
+
+// In the order of presets(): upper row, then lower row, left to right.
+constexpr std::array<PresetButtonPlace, 16> kPresetButtons{{
+    {"SpeedButtonRun4_1", 8, 8, 23},
+    {"SpeedButtonRun4_2", 32, 8, 23},
+    {"SpeedButtonRun4_3", 56, 8, 23},
+    {"SpeedButtonUn1", 80, 8, 26},
+    {"SpeedButtonRun3_1", 112, 8, 23},
+    {"SpeedButtonMeandr2", 144, 8, 23},
+    {"SpeedButtonVs", 176, 8, 24},
+    {"SpeedButtonRnd", 200, 8, 27},
+    {"SpeedButtonRunNap4", 8, 32, 23},
+    {"SpeedButtonGray4", 32, 32, 23},
+    {"SpeedButtonRun4_fl", 56, 32, 23},
+    {"SpeedButtonUn2", 80, 32, 26},
+    {"SpeedButtonRun3_2", 112, 32, 23},
+    {"SpeedButtonL2", 144, 32, 23},
+    {"SpeedButtonST", 176, 32, 24},
+    {"SpeedButtonRmf", 200, 32, 27},
+}};
+
+QWidget* fixedBand(QWidget* band, const char* name, int height)
+{
+    band->setObjectName(QString::fromLatin1(name));
+    band->setFixedHeight(height);
+    return band;
+}
+
+QLabel* placeLabel(QWidget* parent, const char* name, const QString& text, QPoint at, int width,
+                   const QColor& colour)
+{
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setGeometry(at.x(), at.y(), width, 13);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+QScrollBar* horizontalScrollBar(QWidget* parent, const char* name, int minimum, int maximum,
+                                int position, const QString& hint)
+{
+    auto* bar = new QScrollBar(Qt::Horizontal, parent);
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setRange(minimum, maximum);
+    bar->setSingleStep(1);
+    bar->setPageStep(10);
+    bar->setValue(position);
+    bar->setToolTip(hint);
+    return bar;
+}
+
+} // namespace
+
+void TMainForm::buildWindow()
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("Эмулятор релейной бегушки"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/zorvikta.png")));
+    setFont(programFont());
+
+    buildMenu();
+
+    auto* client = new QWidget(this);
+    auto* bands = new QVBoxLayout(client);
+    bands->setContentsMargins(0, 0, 0, 0);
+    bands->setSpacing(0);
+
+    bands->addWidget(buildToolBar());
+    bands->addWidget(buildSettingsPanel());
+
+    m_paintBoxRun = new PaintSurface(client);
+    bands->addWidget(fixedBand(m_paintBoxRun, "PaintBoxRun", 17));
+
+    auto* panel2 = fixedBand(new QWidget(client), "Panel2", 23);
+    m_labelScroll = placeLabel(panel2, "LabelScroll", QStringLiteral("1"), {9, 5}, 40,
+                               palette().color(QPalette::WindowText));
+    bands->addWidget(panel2);
+
+    m_scrollBarArea = horizontalScrollBar(client, "ScrollBarArea", 0, 70, 0,
+                                          QStringLiteral("Место шага в файле"));
+    bands->addWidget(fixedBand(m_scrollBarArea, "ScrollBarArea", 16));
+
+    bands->addWidget(fixedBand(new QWidget(client), "Panel3", 11));
+
+    m_paintBox = new PaintSurface(client);
+    bands->addWidget(fixedBand(m_paintBox, "PaintBox", 75));
+
+    bands->addStretch(1);
+    m_statusBar = new StatusPanels(client);
+    m_statusBar->setObjectName(QStringLiteral("StatusBar"));
+    bands->addWidget(m_statusBar);
+    setCentralWidget(client);
+
+    m_timerRun = new QTimer(this);
+    m_timerRun->setObjectName(QStringLiteral("TimerRun"));
+    m_timerRun->setTimerType(Qt::PreciseTimer);
+    m_timerRun->setInterval(300);
+    m_timerStatus = new QTimer(this);
+    m_timerStatus->setObjectName(QStringLiteral("TimerStatus"));
+    m_timerStatus->setInterval(3000);
+
+    resize(kDesignClientWidth, menuBar()->sizeHint().height() + kDesignClientHeight);
+
+    connect(m_paintBox, &PaintSurface::pressed, this, [this](Qt::MouseButton button, QPoint at) {
+        PaintBoxMouseDown(button, at.x(), at.y());
+    });
+    connect(m_paintBox, &PaintSurface::moved, this,
+            [this](QPoint at) { PaintBoxMouseMove(at.x(), at.y()); });
+    connect(m_paintBox, &PaintSurface::released, this, [this] { PaintBoxMouseUp(); });
+    connect(m_paintBox, &PaintSurface::doubleClicked, this, &TMainForm::PaintBoxDblClick);
+    connect(m_scrollBarArea, &QScrollBar::valueChanged, this, &TMainForm::ScrollBarAreaChange);
+    connect(m_scrollBarSpeed, &QScrollBar::valueChanged, this, &TMainForm::ScrollBarSpeedChange);
+    connect(m_upDownCh, &UpDown::clicked, this, &TMainForm::UpDownChClick);
+    connect(m_upDownLeng, &UpDown::clicked, this, &TMainForm::UpDownLengClick);
+    connect(m_timerRun, &QTimer::timeout, this, &TMainForm::TimerRunTimer);
+    connect(m_timerStatus, &QTimer::timeout, this, &TMainForm::TimerStatusTimer);
+}
+
+QToolButton* TMainForm::addToolButton(QWidget* bar, const char* name, int left, int width,
+                                      const QString& hint, const QString& glyph,
+                                      const QString& themeIcon)
+{
+    auto* button = new QToolButton(bar);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(left, 3, width, 22);
+    button->setAutoRaise(true);
+    button->setToolTip(hint);
+    button->setCursor(Qt::PointingHandCursor);
+    const QIcon ours(QStringLiteral(":/glyphs/%1.png").arg(glyph));
+    button->setIcon(themeIcon.isEmpty() ? ours : QIcon::fromTheme(themeIcon, ours));
+    button->setIconSize(QSize(16, 16));
+    return button;
+}
+
+QWidget* TMainForm::buildToolBar()
+{
+    auto* bar = fixedBand(new QWidget(this), "ToolBar", 29);
+    const auto add = [&](const char* name, int left, int width, const QString& hint,
+                         const char* glyph, const char* themeIcon, auto handler) {
+        QToolButton* button =
+            addToolButton(bar, name, left, width, hint, QString::fromLatin1(glyph),
+                          QString::fromLatin1(themeIcon));
+        connect(button, &QToolButton::clicked, this, handler);
+        return button;
+    };
+    add("SpeedButtonNew", 8, 23, QStringLiteral("Cоздать новый файл"), "new", "document-new",
+        &TMainForm::SpeedButtonNewClick);
+    add("SpeedButtonOpen", 31, 23, QStringLiteral("открыть  файл"), "open", "document-open",
+        &TMainForm::SpeedButtonOpenClick);
+    add("SpeedButtonSaveAS", 54, 23, QStringLiteral("Записать  файл как..."), "saveas",
+        "document-save-as", &TMainForm::SpeedButtonSaveASClick);
+    m_speedButtonSave = add("SpeedButtonSave", 77, 23, QStringLiteral("сохранить  файл"), "save",
+                            "document-save", &TMainForm::SpeedButtonSaveClick);
+    m_speedButtonSave->setEnabled(false);
+    m_speedButtonDelete = add("SpeedButtonDelete", 129, 23, QStringLiteral("Удалить шаг"), "delete",
+                              "", &TMainForm::SpeedButtonDeleteClick);
+    m_speedButtonInsert = add("SpeedButtonInsert", 152, 23, QStringLiteral("Вставить шаг"),
+                              "insert", "", &TMainForm::SpeedButtonInsertClick);
+    add("SpeedButtonClearAll", 175, 23, QStringLiteral("Очистить все"), "clearall", "",
+        &TMainForm::SpeedButtonClearAllClick);
+    add("SpeedButtonFillAll", 198, 23, QStringLiteral("заполнить все"), "fillall", "",
+        &TMainForm::SpeedButtonFillAllClick);
+    m_speedButtonUndo = add("SpeedButtonUndo", 221, 23, QStringLiteral("Вернуть прежнее значение"),
+                            "undo", "edit-undo", &TMainForm::SpeedButtonUndoClick);
+    m_speedButtonUndo->setEnabled(false);
+    add("SpeedButtonTx", 273, 24, QStringLiteral("загрузить файл во внешнее устройство"), "tx", "",
+        &TMainForm::SpeedButtonTxClick);
+    add("SpeedButtonInvers", 329, 23, QStringLiteral("инвертировать поле"), "invers", "",
+        &TMainForm::SpeedButtonInversClick);
+    add("SpeedButtonSplash", 352, 23, QStringLiteral("Инвертировать шаги"), "splash", "",
+        &TMainForm::SpeedButtonSplashClick);
+    add("SpeedButtonRotateCh", 375, 23, QStringLiteral("поменять каналы местами"), "rotatech", "",
+        &TMainForm::SpeedButtonRotateChClick);
+    return bar;
+}
+
+QWidget* TMainForm::buildSettingsPanel()
+{
+    auto* panel = new BevelPanel(this);
+    fixedBand(panel, "Panel1", 60);
+
+    buildPresetButtons(panel);
+
+    for (const int x : {240, 320, 398, 497}) {
+        auto* line = new QWidget(panel);
+        line->setObjectName(QStringLiteral("Bevel%1").arg(x));
+        line->setGeometry(x, 5, 1, 50);
+        line->setAutoFillBackground(true);
+        QPalette palette = line->palette();
+        palette.setColor(QPalette::Window, palette.color(QPalette::Mid));
+        line->setPalette(palette);
+    }
+
+    m_upDownCh = new UpDown(kMinChannels, kMaxChannels, 4, panel);
+    m_upDownCh->setObjectName(QStringLiteral("UpDownCh"));
+    m_upDownCh->move(248, 23);
+    m_upDownCh->setToolTip(QStringLiteral("Установить количество активных каналов"));
+    placeLabel(panel, "Labelchy", QStringLiteral("Каналы"), {272, 25}, 46, kChannelText);
+    m_labelCh = placeLabel(panel, "LabelCh", QStringLiteral("4"), {272, 40}, 30, kChannelText);
+
+    m_labelStep =
+        placeLabel(panel, "LabelStep", QStringLiteral("Шаг = ?"), {330, 8}, 66, kLengthText);
+    m_labelStep->setToolTip(QStringLiteral("Текущий шаг"));
+    m_upDownLeng = new UpDown(kMinLength, kMaxLength, 8, panel);
+    m_upDownLeng->setObjectName(QStringLiteral("UpDownLeng"));
+    m_upDownLeng->move(328, 24);
+    m_upDownLeng->setToolTip(QStringLiteral("Установить максимальную длинну "));
+    placeLabel(panel, "LabelLn", QStringLiteral("Длина"), {352, 24}, 44, kLengthText);
+    m_labelLeng = placeLabel(panel, "LabelLeng", QStringLiteral("8"), {352, 40}, 40, kLengthText);
+
+    m_checkBoxToBox = new QCheckBox(QStringLiteral("Сразу в блок"), panel);
+    m_checkBoxToBox->setObjectName(QStringLiteral("CheckBoxToBox"));
+    m_checkBoxToBox->setGeometry(405, 8, 89, 17);
+    m_checkBoxToBox->setToolTip(QStringLiteral("Менять скорость в блоке сразу"));
+    m_checkBoxToBox->setChecked(true);
+    QPalette checkPalette = m_checkBoxToBox->palette();
+    checkPalette.setColor(QPalette::WindowText, kSpeedText);
+    m_checkBoxToBox->setPalette(checkPalette);
+    m_labelSpeed =
+        placeLabel(panel, "LabelSpeed", QStringLiteral("Cкорость  230"), {408, 24}, 86, kSpeedText);
+    m_scrollBarSpeed = horizontalScrollBar(panel, "ScrollBarSpeed", kMinSpeed, kMaxSpeed, 230,
+                                           QStringLiteral("Скорость изменения шагов"));
+    m_scrollBarSpeed->setGeometry(407, 40, 81, 15);
+
+    m_speedButtonPlay = new QToolButton(panel);
+    m_speedButtonPlay->setObjectName(QStringLiteral("SpeedButtonPlay"));
+    m_speedButtonPlay->setGeometry(505, 5, 73, 48);
+    m_speedButtonPlay->setCheckable(true);
+    m_speedButtonPlay->setChecked(true);
+    m_speedButtonPlay->setToolTip(QStringLiteral("Пуск-Стоп эмулятора"));
+    m_speedButtonPlay->setIcon(QIcon(QStringLiteral(":/glyphs/play.png")));
+    m_speedButtonPlay->setIconSize(QSize(32, 32));
+    connect(m_speedButtonPlay, &QToolButton::clicked, this, &TMainForm::SpeedButtonPlayClick);
+    return panel;
+}
+
+void TMainForm::buildPresetButtons(QWidget* panel)
+{
+    QFont captionFont = font();
+    captionFont.setPixelSize(11);
+    for (std::size_t i = 0; i < kPresetButtons.size(); ++i) {
+        const Preset& preset = presets()[i];
+        const PresetButtonPlace& place = kPresetButtons[i];
+        auto* button = new QToolButton(panel);
+        button->setObjectName(QString::fromLatin1(place.name));
+        button->setText(QString::fromLatin1(preset.caption.data(),
+                                            static_cast<qsizetype>(preset.caption.size())));
+        button->setGeometry(place.left, place.top, place.width, 22);
+        button->setAutoRaise(true);
+        button->setFont(captionFont);
+        button->setCursor(Qt::PointingHandCursor);
+        button->setToolTip(QStringLiteral("Стандартная бегушка"));
+        QPalette palette = button->palette();
+        palette.setColor(QPalette::ButtonText, kPresetText);
+        button->setPalette(palette);
+        connect(button, &QToolButton::clicked, this,
+                [this, &preset] { SpeedButtonPresetClick(preset); });
+    }
+}
+
+QAction* TMainForm::addMenuItem(QMenu* menu, const char* name, const QString& caption,
+                                const char* glyph)
+{
+    QAction* item = menu->addAction(caption);
+    if (glyph)
+        item->setIcon(QIcon(QStringLiteral(":/glyphs/%1.png").arg(QLatin1String(glyph))));
+    item->setObjectName(QString::fromLatin1(name));
+    return item;
+}
+
+void TMainForm::buildMenu()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    // The bar shows captions only: a picture there would replace the caption.
+    const auto addMenu = [&](const char* name, const QString& caption) {
+        QMenu* menu = bar->addMenu(caption);
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->setSeparatorsCollapsible(false);
+        return menu;
+    };
+    const auto addSeparator = [](QMenu* menu, const char* name) {
+        menu->addSeparator()->setObjectName(QString::fromLatin1(name));
+    };
+
+    QMenu* file = addMenu("itemFile", QStringLiteral("Файл"));
+    connect(addMenuItem(file, "itmNew", QStringLiteral("New"), "new"), &QAction::triggered, this,
+            &TMainForm::SpeedButtonNewClick);
+    connect(addMenuItem(file, "itemLoad", QStringLiteral("Open"), "open"), &QAction::triggered,
+            this, &TMainForm::SpeedButtonOpenClick);
+    connect(addMenuItem(file, "itemSaveAS", QStringLiteral("Save AS"), "saveas"),
+            &QAction::triggered, this, &TMainForm::SpeedButtonSaveASClick);
+    connect(addMenuItem(file, "itemSave", QStringLiteral("Save"), "save"), &QAction::triggered,
+            this, &TMainForm::SpeedButtonSaveClick);
+    addSeparator(file, "N3");
+    connect(addMenuItem(file, "itemClose", QStringLiteral("Exit"), "file"), &QAction::triggered,
+            this, &TMainForm::itemCloseClick);
+
+    QMenu* commands = addMenu("itemComand", QStringLiteral("Команды"));
+    connect(addMenuItem(commands, "itemField",
+                        QStringLiteral("Инвертировать поле (яркость каналов)"), "invers"),
+            &QAction::triggered, this, &TMainForm::SpeedButtonInversClick);
+    connect(addMenuItem(commands, "itemStep", QStringLiteral("Инвертировать шаги"), "splash"),
+            &QAction::triggered, this, &TMainForm::SpeedButtonSplashClick);
+    // Our choice: the menu item swaps the channels like its tool-bar button.
+    connect(addMenuItem(commands, "itemRotat", QStringLiteral("Обмен каналов"), "rotatech"),
+            &QAction::triggered, this, &TMainForm::SpeedButtonRotateChClick);
+    addSeparator(commands, "ItemC1");
+    connect(addMenuItem(commands, "ItemPlay", QStringLiteral("Play"), "commands"),
+            &QAction::triggered, this, &TMainForm::ItemPlayClick);
+    connect(addMenuItem(commands, "ItemStop", QStringLiteral("Stop"), "commands"),
+            &QAction::triggered, this, &TMainForm::ItemStopClick);
+
+    QMenu* custom = addMenu("itemCustom", QStringLiteral("Заготовки"));
+    const auto addPresetItem = [&](const char* name, const QString& caption,
+                                   std::string_view presetCaption) {
+        const Preset* preset = findPreset(presetCaption);
+        connect(addMenuItem(custom, name, caption, "presets"), &QAction::triggered, this,
+                [this, preset] { SpeedButtonPresetClick(*preset); });
+    };
+    addPresetItem("item4_1", QStringLiteral("4 канала, 1 огонек"), "4-1");
+    addPresetItem("item4_2", QStringLiteral("4 канала, 2 огонька"), "4-2");
+    addPresetItem("item4_3", QStringLiteral("4 канала, 3 огонька"), "4-3");
+    addPresetItem("item4_N", QStringLiteral("4 канала, наполнение и сброс"), "4Np");
+    addPresetItem("item4_G", QStringLiteral("4 канала, наполнение и спад"), "4Gr");
+    addSeparator(custom, "itemR1");
+    addPresetItem("item3_1", QStringLiteral("3 канала, 1 огонек"), "3-1");
+    addPresetItem("item3_2", QStringLiteral("3 канала, 2 огонька"), "3-2");
+    addSeparator(custom, "itemR2");
+
+    QMenu* port = addMenu("itemCOMport", QStringLiteral("СОМ Порт"));
+    m_itemCom1 = addMenuItem(port, "itemCom1", QStringLiteral("соединить с COM 1"));
+    m_itemCom1->setCheckable(true);
+    connect(m_itemCom1, &QAction::triggered, this, &TMainForm::itemCom1Click);
+    m_itemCom2 = addMenuItem(port, "itemCom2", QStringLiteral("соединить с COM 2"));
+    m_itemCom2->setCheckable(true);
+    m_itemCom2->setChecked(true);
+    connect(m_itemCom2, &QAction::triggered, this, &TMainForm::itemCom2Click);
+    connect(
+        addMenuItem(port, "ItemTX", QStringLiteral("Переслать файл во внешнее устройство"), "tx"),
+        &QAction::triggered, this, &TMainForm::SpeedButtonTxClick);
+
+    QMenu* help = addMenu("N1", QStringLiteral("Справка"));
+    connect(addMenuItem(help, "ItemAbout", QStringLiteral("О программе")), &QAction::triggered,
+            this, &TMainForm::itemAboutClick);
+    connect(addMenuItem(help, "ItemHelp", QStringLiteral("Помощь"), "help"), &QAction::triggered,
+            this, &TMainForm::ItemHelpClick);
+    connect(addMenuItem(help, "ItemDiagram", QStringLiteral("Схема подключения"), "port"),
+            &QAction::triggered, this, &TMainForm::ItemDiagramClick);
+}
+
+} // namespace zorvikta
