@@ -1,11 +1,11 @@
 #include "ui/About/TAboutForm.h"
+#include "ui/ScreenCentre.h"
 
 #include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QTimer>
 
@@ -197,11 +197,7 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event)
 void TAboutForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (const QScreen* shownOn = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(shownOn->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
 }
 
 } // namespace zorvikta

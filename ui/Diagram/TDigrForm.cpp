@@ -1,7 +1,7 @@
 #include "ui/Diagram/TDigrForm.h"
+#include "ui/ScreenCentre.h"
 
 #include <QLabel>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace zorvikta {
@@ -29,11 +29,7 @@ TDigrForm::TDigrForm(QWidget* parent) : QDialog(parent)
 void TDigrForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (const QScreen* shownOn = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(shownOn->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
 }
 
 } // namespace zorvikta

@@ -1,7 +1,7 @@
 #include "ui/Help/THelpForm.h"
+#include "ui/ScreenCentre.h"
 
 #include <QFile>
-#include <QScreen>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
@@ -39,11 +39,7 @@ QString THelpForm::helpText()
 void THelpForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (const QScreen* shownOn = screen()) {
-        QRect frame = frameGeometry();
-        frame.moveCenter(shownOn->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    centreOnScreen(*this);
 }
 
 } // namespace zorvikta
