@@ -74,6 +74,16 @@ QLabel* placeLabel(QWidget* parent, const char* name, const QString& text, QPoin
     return label;
 }
 
+UpDown* placeUpDown(QWidget* parent, const char* name, int minimum, int maximum, int position,
+                    QPoint at, const QString& hint)
+{
+    auto* upDown = new UpDown(minimum, maximum, position, parent);
+    upDown->setObjectName(QString::fromLatin1(name));
+    upDown->move(at);
+    upDown->setToolTip(hint);
+    return upDown;
+}
+
 QScrollBar* horizontalScrollBar(QWidget* parent, const char* name, int minimum, int maximum,
                                 int position, const QString& hint)
 {
@@ -229,20 +239,16 @@ QWidget* TMainForm::buildSettingsPanel()
         line->setPalette(palette);
     }
 
-    m_upDownCh = new UpDown(kMinChannels, kMaxChannels, 4, panel);
-    m_upDownCh->setObjectName(QStringLiteral("UpDownCh"));
-    m_upDownCh->move(248, 23);
-    m_upDownCh->setToolTip(QStringLiteral("Установить количество активных каналов"));
+    m_upDownCh = placeUpDown(panel, "UpDownCh", kMinChannels, kMaxChannels, 4, {248, 23},
+                             QStringLiteral("Установить количество активных каналов"));
     placeLabel(panel, "Labelchy", QStringLiteral("Каналы"), {272, 25}, 46, kChannelText);
     m_labelCh = placeLabel(panel, "LabelCh", QStringLiteral("4"), {272, 40}, 30, kChannelText);
 
     m_labelStep =
         placeLabel(panel, "LabelStep", QStringLiteral("Шаг = ?"), {330, 8}, 66, kLengthText);
     m_labelStep->setToolTip(QStringLiteral("Текущий шаг"));
-    m_upDownLeng = new UpDown(kMinLength, kMaxLength, 8, panel);
-    m_upDownLeng->setObjectName(QStringLiteral("UpDownLeng"));
-    m_upDownLeng->move(328, 24);
-    m_upDownLeng->setToolTip(QStringLiteral("Установить максимальную длинну "));
+    m_upDownLeng = placeUpDown(panel, "UpDownLeng", kMinLength, kMaxLength, 8, {328, 24},
+                               QStringLiteral("Установить максимальную длинну "));
     placeLabel(panel, "LabelLn", QStringLiteral("Длина"), {352, 24}, 44, kLengthText);
     m_labelLeng = placeLabel(panel, "LabelLeng", QStringLiteral("8"), {352, 40}, 40, kLengthText);
 
