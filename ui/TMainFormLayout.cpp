@@ -147,6 +147,7 @@ void TMainForm::buildWindow()
     m_timerStatus->setObjectName(QStringLiteral("TimerStatus"));
     m_timerStatus->setInterval(3000);
 
+    move(161, 113);
     resize(kDesignClientWidth, menuBar()->sizeHint().height() + kDesignClientHeight);
 
     connect(m_paintBox, &PaintSurface::pressed, this, [this](Qt::MouseButton button, QPoint at) {
