@@ -27,4 +27,8 @@ ZORVIKTA_TEST_PACKAGES=(
     imagemagick
     clang
     libclang-rt-14-dev
+    desktop-file-utils
+    appstream
+    dpkg-dev
+    file
 )

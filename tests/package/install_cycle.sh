@@ -1,0 +1,161 @@
+#!/usr/bin/env bash
+# The Debian package's whole life on this machine: build it from the build tree, check its
+# contents and validate its desktop entry and metainfo, install it with apt, start the installed
+# program through its menu entry in a fresh home, purge the package and check that nothing of it
+# is left. Whatever happens on the way, the machine ends as it was found.
+set -euo pipefail
+build=$1
+here=$(cd "$(dirname "$0")" && pwd)
+icons=$here/../../resources/icons/hicolor
+# shellcheck source=scripts/x11-session.sh source-path=SCRIPTDIR/../..
+. "$here/../../scripts/x11-session.sh"
+
+skip() {
+    echo "SKIP: $*"
+    exit 77
+}
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+apt_get() {
+    DEBIAN_FRONTEND=noninteractive apt-get -q -y -o DPkg::Lock::Timeout=300 "$@"
+}
+status_of() {
+    dpkg-query -W -f='${db:Status-Status}' "$1" 2>/dev/null || true
+}
+installed_packages() {
+    dpkg-query -W -f='${db:Status-Status} ${Package}:${Architecture}\n' |
+        awk '$1 == "installed" { print $2 }' | sort
+}
+
+[ "$(id -u)" -eq 0 ] || skip "installing the package needs root (CI runs as root)"
+known=$(status_of zorvikta)
+[ -z "$known" ] || [ "$known" = not-installed ] ||
+    skip "dpkg knows zorvikta already (status $known); that installation is left alone"
+
+work=$(mktemp -d)
+# apt reads a local package as its own unprivileged user.
+chmod 755 "$work"
+installed_packages >"$work/before"
+
+cleanup() {
+    x11_stop
+    if [ -n "$(status_of zorvikta)" ] && [ "$(status_of zorvikta)" != not-installed ]; then
+        apt_get purge zorvikta >/dev/null 2>&1 || echo "could not purge zorvikta" >&2
+    fi
+    # Dependencies that apt pulled in for the package go too; packages that someone installed
+    # by hand meanwhile are marked manual and stay.
+    local pulled
+    pulled=$(comm -13 "$work/before" <(installed_packages) | xargs -r apt-mark showauto)
+    if [ -n "$pulled" ]; then
+        # shellcheck disable=SC2086
+        apt_get purge $pulled >/dev/null 2>&1 || echo "could not purge $pulled" >&2
+    fi
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" >"$work/cpack.log" 2>&1 ||
+    { cat "$work/cpack.log" >&2; fail "cpack could not build the package"; }
+debs=("$work"/out/zorvikta_*.deb)
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+    fail "expected one zorvikta_*.deb, got ${debs[*]}"
+fi
+deb=${debs[0]}
+
+[ "$(dpkg-deb -f "$deb" Package)" = zorvikta ] || fail "the package is not named zorvikta"
+depends=$(dpkg-deb -f "$deb" Depends)
+for library in libqt6widgets6 libqt6gui6 libqt6serialport6 libsimpleini1; do
+    [[ ", $depends" == *", $library "* ]] || fail "Depends lacks $library: $depends"
+done
+
+root=$work/root
+dpkg-deb -x "$deb" "$root"
+desktop=$root/usr/share/applications/zorvikta.desktop
+[ -f "$desktop" ] || fail "no desktop entry in the package"
+desktop-file-validate "$desktop" || fail "the desktop entry does not validate"
+metainfo=("$root"/usr/share/metainfo/*.metainfo.xml)
+if [ ${#metainfo[@]} -ne 1 ] || [ ! -f "${metainfo[0]}" ]; then
+    fail "expected one metainfo file, got ${metainfo[*]}"
+fi
+appstreamcli validate --no-net "${metainfo[0]}" || fail "the metainfo does not validate"
+grep -q '<launchable type="desktop-id">zorvikta.desktop</launchable>' "${metainfo[0]}" ||
+    fail "the metainfo does not launch the packaged desktop entry"
+
+exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
+[ -x "$root/usr/bin/$exec_name" ] || fail "the menu entry runs $exec_name, not in /usr/bin"
+file -b "$root/usr/bin/$exec_name" | grep -q '^ELF .* executable' ||
+    fail "/usr/bin/$exec_name is not an executable"
+icon=$(sed -n 's/^Icon=//p' "$desktop")
+sizes=0
+for folder in "$icons"/*x*; do
+    size=$(basename "$folder")
+    packaged=$root/usr/share/icons/hicolor/$size/apps/$icon.png
+    [ -f "$packaged" ] || fail "no $size icon named $icon in the package"
+    file -b "$packaged" | grep -q "^PNG image data, ${size/x/ x }," ||
+        fail "the $size icon is $(file -b "$packaged")"
+    sizes=$((sizes + 1))
+done
+[ "$sizes" -ge 2 ] || fail "only $sizes icon sizes found under $icons"
+
+# Whatever the package brings that the machine lacks now must be gone after the purge.
+dpkg-deb --fsys-tarfile "$deb" | tar -t | sed -e 's|^\.||' -e 's|/$||' | grep . >"$work/paths"
+: >"$work/new-paths"
+while read -r path; do
+    [ -e "$path" ] || [ -L "$path" ] || echo "$path" >>"$work/new-paths"
+done <"$work/paths"
+grep -qx /usr/bin/zorvikta "$work/new-paths" ||
+    fail "/usr/bin/zorvikta exists already, not from a package; installing would overwrite it"
+
+apt_get install "$deb" >"$work/apt.log" 2>&1 ||
+    { cat "$work/apt.log" >&2; fail "apt-get could not install the package"; }
+[ "$(status_of zorvikta)" = installed ] || fail "zorvikta is not installed after apt-get"
+while read -r path; do
+    [ -e "$path" ] || fail "$path is missing after installing"
+done <"$work/paths"
+
+# Start what the installed menu entry starts, as a new user would.
+menu_exec=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' /usr/share/applications/zorvikta.desktop)
+program=$(command -v "$menu_exec") || fail "the menu entry's $menu_exec is not on PATH"
+[ "$program" = /usr/bin/zorvikta ] || fail "the menu entry starts $program"
+mkdir "$work/run"
+x11_first_start "$program" "$work/run" || fail "the installed program's window did not appear"
+
+wm_class=$(xprop -id "$X11_MAIN" WM_CLASS)
+startup_class=$(sed -n 's/^StartupWMClass=//p' /usr/share/applications/zorvikta.desktop)
+[[ "$wm_class" == *"\"$startup_class\""* ]] ||
+    fail "the window's $wm_class does not carry the entry's class $startup_class"
+
+read -r left top width height < <(x11_geometry "$X11_MAIN")
+# At the design size the bands take the window's lowest 259 pixels; the strip is 89 below them.
+strip_y=$((top + height - 259 + 89 + 7))
+dark=C0DCC0
+lamp=
+for _ in $(seq 1 50); do
+    import -window root "$work/shot.png"
+    lamp=$(x11_pixel "$work/shot.png" $((left + 7)) "$strip_y")
+    [ "$lamp" = "$dark" ] && break
+    sleep 0.2
+done
+[ "$lamp" = "$dark" ] || fail "the first lamp is $lamp, not $dark"
+for x in $((left + 16 * 3 + 7)) $((left + 64 * 4 + 7)) $((left + 64 * 8 + 16 * 3 + 7)); do
+    got=$(x11_pixel "$work/shot.png" "$x" "$strip_y")
+    [ "$got" = "$dark" ] || fail "the lamp at x $x is $got, not $dark"
+done
+
+x11_stop
+wait "$X11_PROGRAM_PID" 2>/dev/null || true
+X11_PROGRAM_PID=
+
+apt_get purge zorvikta >"$work/apt.log" 2>&1 ||
+    { cat "$work/apt.log" >&2; fail "apt-get could not purge the package"; }
+! dpkg -L zorvikta >/dev/null 2>&1 || fail "dpkg still lists files of zorvikta"
+left_over=()
+while read -r path; do
+    if [ -e "$path" ] || [ -L "$path" ]; then
+        left_over+=("$path")
+    fi
+done <"$work/new-paths"
+[ ${#left_over[@]} -eq 0 ] || fail "left after the purge: ${left_over[*]}"
+echo "package: built, validated, installed, started ($width x $height), purged without a trace"
