@@ -9,7 +9,6 @@ ZORVIKTA_BUILD_PACKAGES=(
     pkgconf
     qt6-base-dev
     qt6-serialport-dev
-    qt6-qpa-plugins
     libqt6gui6
     libsimpleini-dev
     libgl-dev
@@ -18,7 +17,8 @@ ZORVIKTA_BUILD_PACKAGES=(
 )
 
 # Running the test suite on top of that: a real X server for the end-to-end test,
-# driving it and reading its windows, screenshots, and clang for the fuzzers.
+# driving it and reading its windows, screenshots, clang for the fuzzers, and the tools that
+# build, check and install the Debian package.
 ZORVIKTA_TEST_PACKAGES=(
     xvfb
     xauth
