@@ -1,5 +1,6 @@
 #include "device/QtSerialLink.h"
 
+#include "device/LineSettings.h"
 #include "device/PlatformSerial.h"
 
 #include <QDeadlineTimer>
@@ -9,7 +10,6 @@ namespace zorvikta {
 
 namespace {
 
-constexpr qint32 kBaudRate = 1200;
 constexpr qint64 kBitsPerByte = 10; // start bit, 8 data bits, stop bit
 // Room beyond the wire time for the driver and the adapter to get going.
 constexpr qint64 kDrainMarginMs = 500;
@@ -18,7 +18,7 @@ constexpr qint64 kDrainMarginMs = 500;
 // costs the user half a second more than a working one instead of hanging the program.
 qint64 transferLimitMs(qsizetype byteCount)
 {
-    const qint64 wireMs = (byteCount * kBitsPerByte * 1000 + kBaudRate - 1) / kBaudRate;
+    const qint64 wireMs = (byteCount * kBitsPerByte * 1000 + kLineBaudRate - 1) / kLineBaudRate;
     return wireMs + kDrainMarginMs;
 }
 
@@ -37,13 +37,6 @@ LinkError::Cause causeOf(const QSerialPort& port, const QString& deviceName)
 LinkError failure(LinkError::Stage stage, const QSerialPort& port, const QString& deviceName)
 {
     return {stage, causeOf(port, deviceName), deviceName, port.errorString()};
-}
-
-bool configure(QSerialPort& port)
-{
-    return port.setBaudRate(kBaudRate) && port.setDataBits(QSerialPort::Data8) &&
-           port.setParity(QSerialPort::NoParity) && port.setStopBits(QSerialPort::OneStop) &&
-           port.setFlowControl(QSerialPort::NoFlowControl);
 }
 
 // Hands every byte to the driver, then waits until the driver has sent them. Closing any earlier
@@ -79,7 +72,7 @@ std::optional<LinkError> QtSerialLink::send(const QString& deviceName, const QBy
     port.setRequestToSend(false);
     port.clearError();
 
-    if (!configure(port)) {
+    if (!applyLineSettings(port)) {
         const LinkError error = failure(LinkError::Stage::Configure, port, deviceName);
         port.close();
         return error;

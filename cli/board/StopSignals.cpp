@@ -1,0 +1,82 @@
+#include "cli/board/StopSignals.h"
+
+#include <QSocketNotifier>
+#include <QString>
+
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace zorvikta {
+
+namespace {
+
+constexpr std::array kStopSignals{SIGINT, SIGTERM};
+
+// The one thing a signal handler may reach: the pipe's write end, set before any handler runs.
+volatile sig_atomic_t g_writeEnd = -1;
+
+extern "C" void onStopSignal(int signalNumber)
+{
+    const int savedErrno = errno;
+    const auto byte = static_cast<unsigned char>(signalNumber);
+    [[maybe_unused]] const ssize_t written = ::write(g_writeEnd, &byte, 1);
+    errno = savedErrno;
+}
+
+QString systemError(const char* what)
+{
+    return QStringLiteral("%1: %2").arg(QString::fromUtf8(what),
+                                        QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+} // namespace
+
+StopSignals::StopSignals(QObject* parent) : QObject(parent) {}
+
+StopSignals::~StopSignals()
+{
+    if (m_writeEnd < 0)
+        return;
+    for (const int signalNumber : kStopSignals)
+        std::signal(signalNumber, SIG_DFL);
+    g_writeEnd = -1;
+    ::close(m_readEnd);
+    ::close(m_writeEnd);
+}
+
+std::optional<QString> StopSignals::install()
+{
+    std::array<int, 2> ends{};
+    if (::pipe2(ends.data(), O_NONBLOCK | O_CLOEXEC) != 0)
+        return systemError("cannot create the signal pipe");
+    m_readEnd = ends[0];
+    m_writeEnd = ends[1];
+    g_writeEnd = m_writeEnd;
+
+    m_notifier = new QSocketNotifier(m_readEnd, QSocketNotifier::Read, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &StopSignals::readPipe);
+
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int signalNumber : kStopSignals) {
+        if (::sigaction(signalNumber, &action, nullptr) != 0)
+            return systemError("cannot install the signal handlers");
+    }
+    return std::nullopt;
+}
+
+void StopSignals::readPipe()
+{
+    unsigned char byte = 0;
+    while (::read(m_readEnd, &byte, 1) == 1)
+        emit stopRequested(byte);
+}
+
+} // namespace zorvikta

@@ -1,0 +1,85 @@
+#include "cli/zvk/Commands.h"
+
+#include "cli/zvk/RunFileReport.h"
+#include "device/Messages.h"
+
+namespace zorvikta::zvk {
+
+namespace {
+
+int deviceFailed(const LinkError& error, QTextStream& err)
+{
+    err << "zvk: " << describeLinkError(error) << '\n';
+    return kExitFailed;
+}
+
+} // namespace
+
+int show(const QString& path, QTextStream& out, QTextStream& err)
+{
+    QString error;
+    const auto report = RunFileReport::read(path, error);
+    if (!report) {
+        err << "zvk: " << path << ": " << error << '\n';
+        return kExitFailed;
+    }
+    out << path << '\n' << report->text();
+    return kExitOk;
+}
+
+int check(const QStringList& paths, QTextStream& out)
+{
+    int exitCode = kExitOk;
+    for (const QString& path : paths) {
+        QString error;
+        const auto report = RunFileReport::read(path, error);
+        const QStringList problems = report ? report->problems() : QStringList{error};
+        if (!problems.isEmpty())
+            exitCode = kExitFailed;
+        out << path << ": " << (problems.isEmpty() ? QStringLiteral("ok") : problems.join(u"; "))
+            << '\n';
+    }
+    return exitCode;
+}
+
+int upload(const QString& path, const QString& device, bool withSpeed, SerialLink& link,
+           QTextStream& out, QTextStream& err)
+{
+    QString error;
+    const auto report = RunFileReport::read(path, error);
+    if (!report) {
+        err << "zvk: " << path << ": " << error << '\n';
+        return kExitFailed;
+    }
+    // The program's controls never hold such values, so it never sends them either.
+    if (const QStringList problems = report->rangeProblems(); !problems.isEmpty()) {
+        err << "zvk: " << path << ": " << problems.join(u"; ") << "; nothing sent\n";
+        return kExitFailed;
+    }
+
+    RunRecord record{};
+    takeFileImage(record, report->image());
+    RunRecord normalised = record;
+    normalise(normalised, report->length());
+    if (const auto failure = link.send(device, uploadMessage(normalised)))
+        return deviceFailed(*failure, err);
+    out << "uploaded " << path << " to " << device << ", length " << report->length() << '\n';
+
+    if (withSpeed) {
+        if (const auto failure = link.send(device, speedMessage(record[kSpeedIndex])))
+            return deviceFailed(*failure, err);
+        out << "speed " << report->speed() << " sent to " << device << '\n';
+    }
+    return kExitOk;
+}
+
+int speed(std::uint8_t value, const QString& device, SerialLink& link, QTextStream& out,
+          QTextStream& err)
+{
+    if (const auto failure = link.send(device, speedMessage(value)))
+        return deviceFailed(*failure, err);
+    out << "speed " << int(value) << " sent to " << device << '\n';
+    return kExitOk;
+}
+
+} // namespace zorvikta::zvk

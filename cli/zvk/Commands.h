@@ -1,0 +1,31 @@
+#pragma once
+
+#include "device/SerialLink.h"
+
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+
+#include <cstdint>
+
+// The four things zvk does; each returns the process's exit code.
+namespace zorvikta::zvk {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailed = 1; // a file or the device failed
+inline constexpr int kExitUsage = 2;
+
+int show(const QString& path, QTextStream& out, QTextStream& err);
+
+// One line per file; fails when any file does.
+int check(const QStringList& paths, QTextStream& out);
+
+// The program's upload: the pattern normalised at the file's length, then, with `withSpeed`,
+// the speed message with the file's speed byte, as "Сразу в блок" does.
+int upload(const QString& path, const QString& device, bool withSpeed, SerialLink& link,
+           QTextStream& out, QTextStream& err);
+
+int speed(std::uint8_t value, const QString& device, SerialLink& link, QTextStream& out,
+          QTextStream& err);
+
+} // namespace zorvikta::zvk

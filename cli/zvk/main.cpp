@@ -1,0 +1,131 @@
+// zvk: run files and the board from the command line.
+#include "cli/zvk/Commands.h"
+#include "device/QtSerialLink.h"
+#include "model/RunRecord.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+#include <optional>
+
+using namespace zorvikta;
+
+namespace {
+
+const QString kDescription = QStringLiteral(
+    "Run files and the board from the command line.\n"
+    "\n"
+    "Commands:\n"
+    "  show FILE                  channel count, length, speed and step period, then the\n"
+    "                             pattern as a grid (channels down, steps across); values out\n"
+    "                             of range are flagged\n"
+    "  check FILE...              one line per file: its size, ranges and end markers; fails\n"
+    "                             when any file does\n"
+    "  upload FILE --device DEV   sends the pattern as the program's upload does: low bits\n"
+    "                             cleared, end markers from the file's length on; with\n"
+    "                             --speed the file's speed follows, as with \"Сразу в блок\"\n"
+    "  speed N --device DEV       sends one speed message, N from 5 to 250\n"
+    "\n"
+    "Exit codes: 0 done, 1 a file or the device failed, 2 usage error.");
+
+// The error text when the arguments do not fit the command, nullopt when they do.
+std::optional<QString> usageProblem(const QStringList& arguments, bool hasDevice, bool hasSpeedFlag)
+{
+    if (arguments.isEmpty())
+        return QStringLiteral("no command given");
+    const QString& command = arguments.constFirst();
+    const qsizetype operands = arguments.size() - 1;
+    const bool sends = command == u"upload" || command == u"speed";
+    if (command != u"show" && command != u"check" && !sends)
+        return QStringLiteral("unknown command '%1'").arg(command);
+    if (command == u"check" && operands < 1)
+        return QStringLiteral("check needs at least one file");
+    if (command != u"check" && operands != 1)
+        return QStringLiteral("%1 needs exactly one %2")
+            .arg(command, command == u"speed" ? QStringLiteral("value") : QStringLiteral("file"));
+    if (sends && !hasDevice)
+        return QStringLiteral("%1 needs --device").arg(command);
+    if (!sends && hasDevice)
+        return QStringLiteral("--device goes with upload and speed only");
+    if (command != u"upload" && hasSpeedFlag)
+        return QStringLiteral("--speed goes with upload only");
+    return std::nullopt;
+}
+
+int usageError(const QString& message)
+{
+    QTextStream err(stderr);
+    err << "zvk: " << message << "\nTry 'zvk --help'.\n";
+    return zvk::kExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("zvk"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZORVIKTA_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(kDescription);
+    const QCommandLineOption helpOption = parser.addHelpOption();
+    const QCommandLineOption versionOption = parser.addVersionOption();
+    const QCommandLineOption deviceOption({QStringLiteral("d"), QStringLiteral("device")},
+                                          QStringLiteral("The serial device to send to."),
+                                          QStringLiteral("device"));
+    const QCommandLineOption speedOption(
+        {QStringLiteral("s"), QStringLiteral("speed")},
+        QStringLiteral("upload: also send the file's speed after the pattern."));
+    parser.addOption(deviceOption);
+    parser.addOption(speedOption);
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("show, check, upload or speed."));
+    parser.addPositionalArgument(QStringLiteral("operands"),
+                                 QStringLiteral("Files, or the speed value."),
+                                 QStringLiteral("[FILE...|N]"));
+
+    if (!parser.parse(QCoreApplication::arguments()))
+        return usageError(parser.errorText());
+    if (parser.isSet(helpOption)) {
+        QTextStream(stdout) << parser.helpText();
+        return zvk::kExitOk;
+    }
+    if (parser.isSet(versionOption)) {
+        QTextStream(stdout) << "zvk " << QCoreApplication::applicationVersion() << '\n';
+        return zvk::kExitOk;
+    }
+
+    const QStringList arguments = parser.positionalArguments();
+    const QString device = parser.value(deviceOption);
+    if (const auto problem =
+            usageProblem(arguments, parser.isSet(deviceOption), parser.isSet(speedOption)))
+        return usageError(*problem);
+    if (parser.isSet(deviceOption) && device.isEmpty())
+        return usageError(QStringLiteral("--device needs a device name"));
+
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const QString& command = arguments.constFirst();
+    const QStringList operands = arguments.sliced(1);
+    QtSerialLink link;
+
+    if (command == u"show")
+        return zvk::show(operands.constFirst(), out, err);
+    if (command == u"check")
+        return zvk::check(operands, out);
+    if (command == u"upload")
+        return zvk::upload(operands.constFirst(), device, parser.isSet(speedOption), link, out,
+                           err);
+
+    bool isNumber = false;
+    const int value = operands.constFirst().toInt(&isNumber);
+    if (!isNumber || value < kMinSpeed || value > kMaxSpeed)
+        return usageError(QStringLiteral("speed must be a whole number from %1 to %2, not '%3'")
+                              .arg(kMinSpeed)
+                              .arg(kMaxSpeed)
+                              .arg(operands.constFirst()));
+    return zvk::speed(static_cast<std::uint8_t>(value), device, link, out, err);
+}

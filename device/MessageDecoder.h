@@ -1,0 +1,39 @@
+#pragma once
+
+#include "device/DecodedMessage.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+
+#include <vector>
+
+namespace zorvikta {
+
+// Reads the board's side of the line: upload and speed messages, in pieces as they arrive.
+// Whatever does not fit a message is dropped up to the next header byte, where decoding starts
+// afresh, and reported as skipped once that byte shows where the garbage ended.
+class MessageDecoder {
+public:
+    std::vector<DecodedMessage> feed(QByteArrayView bytes);
+
+    // Reports a message cut off by the end of the stream, or garbage not yet followed by a
+    // header byte, as skipped; the decoder then waits for a header byte again.
+    std::vector<DecodedMessage> finish();
+
+private:
+    enum class State {
+        Hunting,    // waiting for a header byte; m_pending holds garbage
+        Header,     // a header byte came; the next byte tells the kind
+        SpeedValue, // header and speed came; the closing header byte must follow
+        UploadBody, // header and upload mark came; step bytes follow
+    };
+
+    void take(std::uint8_t byte, std::vector<DecodedMessage>& out);
+    void startOver(std::vector<DecodedMessage>& out);
+    void skipPending(std::vector<DecodedMessage>& out);
+
+    State m_state = State::Hunting;
+    QByteArray m_pending; // the bytes of the message under way, or the garbage so far
+};
+
+} // namespace zorvikta

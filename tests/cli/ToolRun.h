@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+namespace zorvikta::test {
+
+// Long enough for a loaded machine; the tools answer a pseudo-terminal within milliseconds.
+inline constexpr int kToolTimeoutMs = 10000;
+
+struct ToolRun {
+    bool finished = false; // normally, within the time limit
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+inline ToolRun runTool(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    ToolRun run;
+    run.finished =
+        process.waitForFinished(kToolTimeoutMs) && process.exitStatus() == QProcess::NormalExit;
+    run.exitCode = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace zorvikta::test

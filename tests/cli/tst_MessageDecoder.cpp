@@ -1,0 +1,134 @@
+#include "support/TestRegistry.h"
+
+#include "device/MessageDecoder.h"
+#include "device/Messages.h"
+
+#include <QTest>
+
+using namespace zorvikta;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+QByteArray hex(const char* text)
+{
+    return QByteArray::fromHex(text);
+}
+
+// An upload message as the board must see it: the header, `pattern`, then end markers.
+QByteArray uploadOf(const QByteArray& pattern)
+{
+    QByteArray message = hex("fffe") + pattern;
+    return message + QByteArray(kUploadMessageSize - message.size(), '\x01');
+}
+
+QStringList rendered(const std::vector<DecodedMessage>& messages)
+{
+    QStringList lines;
+    for (const DecodedMessage& message : messages) {
+        switch (message.kind) {
+        case DecodedMessage::Kind::Upload:
+            lines << QStringLiteral("upload %1").arg(QString::fromLatin1(message.bytes.toHex()));
+            break;
+        case DecodedMessage::Kind::Speed:
+            lines << QStringLiteral("speed %1").arg(message.speed);
+            break;
+        case DecodedMessage::Kind::Skipped:
+            lines << QStringLiteral("skipped %1").arg(QString::fromLatin1(message.bytes.toHex()));
+            break;
+        }
+    }
+    return lines;
+}
+
+// Everything the decoder makes of `stream`, fed in pieces cut at `cuts`, then finished.
+QStringList decode(const QByteArray& stream, const QList<int>& cuts)
+{
+    MessageDecoder decoder;
+    QStringList lines;
+    int from = 0;
+    for (const int cut : cuts + QList<int>{int(stream.size())}) {
+        lines << rendered(decoder.feed(QByteArrayView(stream).sliced(from, cut - from)));
+        from = cut;
+    }
+    return lines << rendered(decoder.finish());
+}
+
+} // namespace
+
+class TestMessageDecoder : public QObject {
+    Q_OBJECT
+
+private slots:
+    void decodesTheStream_data()
+    {
+        QTest::addColumn<QByteArray>("stream");
+        QTest::addColumn<QStringList>("expected");
+
+        const QByteArray run = hex("8040201080402010");
+        QTest::newRow("speed") << hex("ffe6ff") << QStringList{u"speed 230"_s};
+        QTest::newRow("speed 0 from a foreign file") << hex("ff00ff") << QStringList{u"speed 0"_s};
+        QTest::newRow("upload, then speed")
+            << uploadOf(run) + hex("fffaff")
+            << QStringList{u"upload 8040201080402010"_s, u"speed 250"_s};
+        QTest::newRow("upload of dark steps keeps them")
+            << uploadOf(hex("00000000f0")) << QStringList{u"upload 00000000f0"_s};
+        QTest::newRow("upload with the end marker first")
+            << uploadOf({}) << QStringList{u"upload "_s};
+        QTest::newRow("upload without an end marker")
+            << hex("fffe") + QByteArray(kUploadStepCount, '\x30')
+            << QStringList{u"upload "_s +
+                           QString::fromLatin1(QByteArray(kUploadStepCount, '\x30').toHex())};
+        QTest::newRow("only the first end marker counts")
+            << uploadOf(hex("800140")) << QStringList{u"upload 80"_s};
+        QTest::newRow("garbage before a speed")
+            << hex("1234ffe6ff") << QStringList{u"skipped 1234"_s, u"speed 230"_s};
+        QTest::newRow("garbage between two messages")
+            << hex("ff05ff") + hex("0055aa") + uploadOf(run)
+            << QStringList{u"speed 5"_s, u"skipped 0055aa"_s, u"upload 8040201080402010"_s};
+        QTest::newRow("doubled header")
+            << hex("ffffe6ff") << QStringList{u"skipped ff"_s, u"speed 230"_s};
+        QTest::newRow("speed without its closing byte")
+            << hex("ffe620") + uploadOf(run)
+            << QStringList{u"skipped ffe620"_s, u"upload 8040201080402010"_s};
+        QTest::newRow("upload cut short by the next message")
+            << hex("fffe8040") + hex("ff0aff") << QStringList{u"skipped fffe8040"_s, u"speed 10"_s};
+        QTest::newRow("speed 0xfe reads as an upload")
+            << hex("fffeff") + hex("ff11ff")
+            << QStringList{u"skipped fffe"_s, u"skipped ff"_s, u"speed 17"_s};
+        QTest::newRow("garbage at the end")
+            << hex("ffe6ff5566") << QStringList{u"speed 230"_s, u"skipped 5566"_s};
+        QTest::newRow("upload under way at the end")
+            << hex("fffe80402010") << QStringList{u"skipped fffe80402010"_s};
+        QTest::newRow("header alone at the end") << hex("ff") << QStringList{u"skipped ff"_s};
+        QTest::newRow("nothing") << QByteArray() << QStringList{};
+    }
+
+    // However the bytes are cut into reads, the messages are the same.
+    void decodesTheStream()
+    {
+        QFETCH(QByteArray, stream);
+        QFETCH(QStringList, expected);
+
+        QCOMPARE(decode(stream, {}), expected);
+        for (int cut = 1; cut < stream.size(); ++cut)
+            QCOMPARE(decode(stream, {cut}), expected);
+        QList<int> everyByte;
+        for (int cut = 1; cut < stream.size(); ++cut)
+            everyByte << cut;
+        QCOMPARE(decode(stream, everyByte), expected);
+    }
+
+    void finishStartsAfresh()
+    {
+        MessageDecoder decoder;
+        QVERIFY(decoder.feed(hex("fffe8040")).empty());
+        QCOMPARE(rendered(decoder.finish()), QStringList{u"skipped fffe8040"_s});
+        QCOMPARE(rendered(decoder.feed(hex("20ffe6ff"))),
+                 (QStringList{u"skipped 20"_s, u"speed 230"_s}));
+        QVERIFY(decoder.finish().empty());
+    }
+};
+
+ZORVIKTA_REGISTER_TEST(TestMessageDecoder);
+#include "tst_MessageDecoder.moc"

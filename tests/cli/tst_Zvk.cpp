@@ -1,0 +1,383 @@
+#include "ToolRun.h"
+#include "support/PseudoTerminal.h"
+#include "support/TestRegistry.h"
+
+#include "device/Messages.h"
+#include "device/QtSerialLink.h"
+#include "model/RunRecord.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace zorvikta;
+using namespace zorvikta::test;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+constexpr int kArrivalTimeoutMs = 5000;
+
+QString zvk()
+{
+    return QStringLiteral(ZVK_PATH);
+}
+
+QByteArray fileOf(const RunRecord& record)
+{
+    return QByteArray(reinterpret_cast<const char*>(record.data()), kFileSize);
+}
+
+// A record as editing leaves it: lamps beyond the length and in the tail slot, stale end markers
+// and stray low bits; with `seed` 0, every bit of every step set.
+RunRecord untidyRecord(int seed, int length, int speed)
+{
+    RunRecord record{};
+    for (int i = 0; i <= kTailSlot; ++i)
+        record[i] = std::uint8_t(seed == 0 ? 0xFF : ((i * 7 + seed) % 16) << 4 | (i % 3 == 1));
+    record[kChannelCountIndex] = 4;
+    record[kLengthIndex] = std::uint8_t(length);
+    record[kSpeedIndex] = std::uint8_t(speed);
+    return record;
+}
+
+// A run file as Save writes it: `steps`, then end markers through the tail slot.
+QByteArray savedFile(const char* steps, int channels, int length, int speed)
+{
+    QByteArray bytes = QByteArray::fromHex(steps);
+    bytes += QByteArray(kTailSlot + 1 - bytes.size(), '\x01') + QByteArray(3, '\0');
+    return bytes + char(channels) + char(length) + char(speed);
+}
+
+QByteArray withByte(QByteArray bytes, int index, char value)
+{
+    bytes[index] = value;
+    return bytes;
+}
+
+QString putFile(const QTemporaryDir& folder, const QString& name, const QByteArray& bytes)
+{
+    const QString path = folder.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        return {};
+    return path;
+}
+
+QStringList replaced(QStringList arguments, const QString& file, const QString& device)
+{
+    arguments.replaceInStrings(u"{file}"_s, file);
+    return arguments.replaceInStrings(u"{pty}"_s, device);
+}
+
+} // namespace
+
+class TestZvk : public QObject {
+    Q_OBJECT
+
+private slots:
+    void uploadMatchesTheProgram_data()
+    {
+        QTest::addColumn<int>("seed");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("speed");
+        QTest::addColumn<bool>("withSpeed");
+
+        QTest::newRow("length 4, with speed") << 3 << 4 << 230 << true;
+        QTest::newRow("length 8, pattern only") << 11 << 8 << 17 << false;
+        QTest::newRow("length 57, speed 13") << 7 << 57 << 13 << true;
+        QTest::newRow("length 100, every bit set") << 0 << 100 << 250 << true;
+    }
+
+    void uploadMatchesTheProgram()
+    {
+        QFETCH(int, seed);
+        QFETCH(int, length);
+        QFETCH(int, speed);
+        QFETCH(bool, withSpeed);
+
+        const RunRecord record = untidyRecord(seed, length, speed);
+        QTemporaryDir folder;
+        const QString path = putFile(folder, u"pattern.zvk"_s, fileOf(record));
+        QVERIFY(!path.isEmpty());
+
+        PseudoTerminal program;
+        PseudoTerminal tool;
+        QVERIFY(program.isOpen() && tool.isOpen());
+        RunRecord normalised = record;
+        normalise(normalised, length);
+        QVERIFY(!QtSerialLink().send(program.slaveName(), uploadMessage(normalised)));
+        if (withSpeed)
+            QVERIFY(!QtSerialLink().send(program.slaveName(), speedMessage(record[kSpeedIndex])));
+
+        QStringList arguments{u"upload"_s, path, u"--device"_s, tool.slaveName()};
+        if (withSpeed)
+            arguments << u"--speed"_s;
+        const ToolRun run = runTool(zvk(), arguments);
+        QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.err));
+
+        const int size = kUploadMessageSize + (withSpeed ? kSpeedMessageSize : 0);
+        const QByteArray sent = tool.received(size, kArrivalTimeoutMs);
+        QCOMPARE(sent.size(), size);
+        QCOMPARE(sent.toHex(' '), program.received(size, kArrivalTimeoutMs).toHex(' '));
+        // Like the program, zvk normalises a copy: the file stays as it was.
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), fileOf(record));
+    }
+
+    void speedSendsOneMessage_data()
+    {
+        QTest::addColumn<int>("speed");
+
+        for (const int speed : {5, 17, 230, 250})
+            QTest::addRow("%d", speed) << speed;
+    }
+
+    void speedSendsOneMessage()
+    {
+        QFETCH(int, speed);
+
+        PseudoTerminal pty;
+        QVERIFY(pty.isOpen());
+        const ToolRun run =
+            runTool(zvk(), {u"speed"_s, QString::number(speed), u"-d"_s, pty.slaveName()});
+        QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.err));
+        QCOMPARE(pty.received(kSpeedMessageSize, kArrivalTimeoutMs).toHex(' '),
+                 (QByteArray("\xFF") + char(speed) + QByteArray("\xFF")).toHex(' '));
+    }
+
+    void failuresExitOne_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QString>("error");
+
+        const QByteArray good = savedFile("80402010", 4, 4, 230);
+        const QStringList upload{u"upload"_s, u"{file}"_s, u"-d"_s, u"{pty}"_s};
+        QTest::newRow("missing file") << upload << QByteArray() << u"File not found"_s;
+        QTest::newRow("truncated file")
+            << upload << good.first(100) << u"truncated: 100 of 128 bytes"_s;
+        QTest::newRow("length out of range") << upload << withByte(good, kLengthIndex, 101)
+                                             << u"length 101 outside 4..100; nothing sent"_s;
+        QTest::newRow("speed out of range")
+            << upload << withByte(good, kSpeedIndex, 0) << u"speed 0 outside 5..250"_s;
+        QTest::newRow("upload, missing device")
+            << QStringList{u"upload"_s, u"{file}"_s, u"-d"_s, u"/nonexistent/ttyUSB7"_s} << good
+            << u"Не удалось открыть устройство «/nonexistent/ttyUSB7»."_s;
+        QTest::newRow("speed, missing device")
+            << QStringList{u"speed"_s, u"230"_s, u"-d"_s, u"/nonexistent/ttyUSB7"_s} << good
+            << u"Не удалось открыть устройство «/nonexistent/ttyUSB7»."_s;
+    }
+
+    void failuresExitOne()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QByteArray, file);
+        QFETCH(QString, error);
+
+        QTemporaryDir folder;
+        const QString path = file.isNull() ? folder.filePath(u"missing.zvk"_s)
+                                           : putFile(folder, u"pattern.zvk"_s, file);
+        PseudoTerminal pty;
+        QVERIFY(pty.isOpen());
+
+        const ToolRun run = runTool(zvk(), replaced(arguments, path, pty.slaveName()));
+        QVERIFY(run.finished);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY2(run.err.startsWith(u"zvk: "_s) && run.err.contains(error), qPrintable(run.err));
+        QCOMPARE(pty.received(0, 0), QByteArray());
+    }
+
+    void usageErrorsExitTwo_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+
+        const auto row = [](const char* name, const QStringList& arguments) {
+            QTest::newRow(name) << arguments;
+        };
+        row("nothing", {});
+        row("unknown command", {u"frobnicate"_s, u"{file}"_s});
+        row("unknown option", {u"show"_s, u"{file}"_s, u"--bogus"_s});
+        row("show without a file", {u"show"_s});
+        row("show with two files", {u"show"_s, u"{file}"_s, u"{file}"_s});
+        row("show with a device", {u"show"_s, u"{file}"_s, u"-d"_s, u"{pty}"_s});
+        row("check without a file", {u"check"_s});
+        row("upload without a device", {u"upload"_s, u"{file}"_s});
+        row("--device without a name", {u"upload"_s, u"{file}"_s, u"--device"_s});
+        row("speed 4", {u"speed"_s, u"4"_s, u"-d"_s, u"{pty}"_s});
+        row("speed 251", {u"speed"_s, u"251"_s, u"-d"_s, u"{pty}"_s});
+        row("speed 2.5", {u"speed"_s, u"2.5"_s, u"-d"_s, u"{pty}"_s});
+        row("speed abc", {u"speed"_s, u"abc"_s, u"-d"_s, u"{pty}"_s});
+        row("speed without a device", {u"speed"_s, u"230"_s});
+        row("speed with --speed", {u"speed"_s, u"230"_s, u"-d"_s, u"{pty}"_s, u"--speed"_s});
+    }
+
+    void usageErrorsExitTwo()
+    {
+        QFETCH(QStringList, arguments);
+
+        QTemporaryDir folder;
+        const QString path = putFile(folder, u"pattern.zvk"_s, savedFile("80", 4, 4, 230));
+        PseudoTerminal pty;
+        QVERIFY(pty.isOpen());
+
+        const ToolRun run = runTool(zvk(), replaced(arguments, path, pty.slaveName()));
+        QVERIFY(run.finished);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.err.endsWith(u"Try 'zvk --help'.\n"_s), qPrintable(run.err));
+        QCOMPARE(run.out, QString());
+        QCOMPARE(pty.received(0, 0), QByteArray());
+    }
+
+    void showDescribesTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("flags");
+
+        QTest::newRow("four channels as saved") << savedFile("8040201080402010", 4, 8, 230)
+                                                << QStringList{u"channels  4"_s,
+                                                               u"length    8"_s,
+                                                               u"speed     230 (250 ms per step)"_s,
+                                                               u"channel 1 #...#..."_s,
+                                                               u"channel 2 .#...#.."_s,
+                                                               u"channel 3 ..#...#."_s,
+                                                               u"channel 4 ...#...#"_s}
+                                                << QStringList{};
+        QTest::newRow("two channels, slowest")
+            << savedFile("c000c000", 2, 4, 5)
+            << QStringList{u"speed     5 (2500 ms per step)"_s, u"channel 2 #.#."_s,
+                           u"channel 3 ....  (hidden, above the channel count)"_s}
+            << QStringList{};
+        QByteArray tenths;
+        for (int step = 1; step <= kMaxLength; ++step)
+            tenths += step % 10 == 0 ? "a0" : step % 5 == 0 ? "50" : "00";
+        QTest::newRow("a hundred steps")
+            << savedFile(tenths.constData(), 4, 100, 250)
+            << QStringList{u"step          :    1    :    2    :    3    :    4    :    5"
+                           u"    :    6    :    7    :    8    :    9    :    0"_s,
+                           u"channel 1 "_s + u".........#"_s.repeated(10),
+                           u"channel 2 "_s + u"....#....."_s.repeated(10),
+                           u"speed     250 (50 ms per step)"_s}
+            << QStringList{};
+        QTest::newRow("values out of range")
+            << savedFile("10101010", 7, 0, 251)
+            << QStringList{u"channels  7  ! outside 2..4"_s,
+                           u"length    0 (the grid shows 4 steps)  ! outside 4..100"_s,
+                           u"speed     251 (40 ms per step)  ! outside 5..250"_s,
+                           u"channel 4 ####"_s}
+            << QStringList{};
+        QTest::newRow("low bits and a lamp beyond the length")
+            << withByte(savedFile("81402f10", 4, 4, 230), 50, '\x80')
+            << QStringList{u"channel 1 #..."_s, u"channel 3 ..#."_s, u"low bits  1.f."_s}
+            << QStringList{
+                   u"! 1 of bytes 4..121 are not end markers (0x01), the first is byte 50"_s,
+                   u"! low bits set in 2 of steps 1..4; the upload clears them"_s};
+        QTest::newRow("oversized") << savedFile("80402010", 4, 4, 230) + QByteArray(72, 'x')
+                                   << QStringList{u"channel 4 ...#"_s}
+                                   << QStringList{u"! oversized: 200 bytes, a run file has 128"_s};
+    }
+
+    void showDescribesTheFile()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, flags);
+
+        QTemporaryDir folder;
+        const QString path = putFile(folder, u"pattern.zvk"_s, file);
+        const ToolRun run = runTool(zvk(), {u"show"_s, path});
+        QVERIFY(run.finished);
+        QCOMPARE(run.exitCode, 0);
+
+        const QStringList shown = run.out.split(u'\n');
+        QCOMPARE(shown.constFirst(), path);
+        for (const QString& line : lines)
+            QVERIFY2(shown.contains(line), qPrintable(u"missing: "_s + line + u'\n' + run.out));
+        QCOMPARE(shown.filter(QRegularExpression(u"^!"_s)), flags);
+    }
+
+    void checkReportsEachFile_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("files"); // a null entry names a missing file
+        QTest::addColumn<QStringList>("verdicts");
+        QTest::addColumn<int>("exitCode");
+
+        const QByteArray saved = savedFile("8040201080402010", 4, 8, 230);
+        QTest::newRow("as saved") << QList{saved} << QStringList{u"ok"_s} << 0;
+        QTest::newRow("low bits kept, as New writes")
+            << QList{savedFile("8f412e1f", 3, 4, 100)} << QStringList{u"ok"_s} << 0;
+        QTest::newRow("truncated")
+            << QList{saved.first(127)} << QStringList{u"truncated: 127 of 128 bytes"_s} << 1;
+        QTest::newRow("empty") << QList{QByteArray("")}
+                               << QStringList{u"truncated: 0 of 128 bytes"_s} << 1;
+        QTest::newRow("oversized")
+            << QList{saved + 'x'} << QStringList{u"oversized: 129 bytes, a run file has 128"_s}
+            << 1;
+        QTest::newRow("missing") << QList{QByteArray()} << QStringList{u"File not found"_s} << 1;
+        QTest::newRow("every value out of range")
+            << QList{savedFile("8040201080402010", 1, 101, 4)}
+            << QStringList{u"channel count 1 outside 2..4; length 101 outside 4..100; "
+                           u"speed 4 outside 5..250"_s}
+            << 1;
+        QTest::newRow("no end markers from the length on")
+            << QList{withByte(withByte(saved, 9, '\0'), kTailSlot, '\x81')}
+            << QStringList{u"2 of bytes 8..121 are not end markers (0x01), the first is byte 9"_s}
+            << 1;
+        QTest::newRow("one bad among good ones")
+            << QList{saved, saved.first(64), saved}
+            << QStringList{u"ok"_s, u"truncated: 64 of 128 bytes"_s, u"ok"_s} << 1;
+        QTest::newRow("all good") << QList{saved, savedFile("f0", 2, 4, 250)}
+                                  << QStringList{u"ok"_s, u"ok"_s} << 0;
+    }
+
+    void checkReportsEachFile()
+    {
+        QFETCH(QList<QByteArray>, files);
+        QFETCH(QStringList, verdicts);
+        QFETCH(int, exitCode);
+
+        QTemporaryDir folder;
+        QStringList paths;
+        QString expected;
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const QString name = u"file%1.zvk"_s.arg(i);
+            paths << (files[i].isNull() ? folder.filePath(name) : putFile(folder, name, files[i]));
+            expected += paths.constLast() + u": "_s + verdicts[i] + u'\n';
+        }
+        const ToolRun run = runTool(zvk(), QStringList{u"check"_s} + paths);
+        QVERIFY(run.finished);
+        QCOMPARE(run.out, expected);
+        QCOMPARE(run.exitCode, exitCode);
+    }
+
+    void showFailsOnUnreadableFiles_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // null: no file at all; empty name: a folder
+        QTest::addColumn<QString>("error");
+
+        QTest::newRow("truncated") << QByteArray(100, '\x01') << u"truncated: 100 of 128 bytes"_s;
+        QTest::newRow("missing") << QByteArray() << u"File not found"_s;
+    }
+
+    void showFailsOnUnreadableFiles()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, error);
+
+        QTemporaryDir folder;
+        const QString path = file.isNull() ? folder.filePath(u"missing.zvk"_s)
+                                           : putFile(folder, u"pattern.zvk"_s, file);
+        const ToolRun run = runTool(zvk(), {u"show"_s, path});
+        QVERIFY(run.finished);
+        QCOMPARE(run.exitCode, 1);
+        QCOMPARE(run.out, QString());
+        QCOMPARE(run.err, u"zvk: %1: %2\n"_s.arg(path, error));
+    }
+};
+
+ZORVIKTA_REGISTER_TEST(TestZvk);
+#include "tst_Zvk.moc"
