@@ -45,6 +45,22 @@ CSimpleIniA makeIni()
     return CSimpleIniA(/*a_bIsUtf8=*/true, /*a_bMultiKey=*/true, /*a_bMultiLine=*/false);
 }
 
+// SimpleIni looks for a header's closing bracket past the end of its line, so an unclosed header
+// would swallow the lines after it and grow with every save; such a line is kept as a comment.
+// Line ends are made plain first: a lone carriage return ends a line for SimpleIni too.
+QByteArray withClosedHeaders(QByteArray text)
+{
+    text.replace("\r\n", "\n");
+    text.replace('\r', '\n');
+    QByteArrayList lines = text.split('\n');
+    for (QByteArray& line : lines) {
+        const QByteArray trimmed = line.trimmed();
+        if (trimmed.startsWith('[') && !trimmed.contains(']'))
+            line.prepend(';');
+    }
+    return lines.join('\n');
+}
+
 // Loads the file at `path`; false when there is a file but its text cannot be had. Only a
 // regular file has lines to keep. SimpleIni stops reading at a NUL byte, so NUL bytes are read
 // as line breaks and what follows them still counts. Whatever it cannot read as a section, key
@@ -60,6 +76,7 @@ bool loadText(CSimpleIniA& ini, const QString& path)
         return false;
     }
     text.replace('\0', '\n');
+    text = withClosedHeaders(text);
     return ini.LoadData(text.constData(), static_cast<size_t>(text.size())) >= 0;
 }
 
