@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+namespace zorvikta::test {
+
+// Makes a file or a folder refuse every change while the object lives, in a way that also stops
+// root, who ignores permission bits: the immutable flag where the filesystem keeps one, else a
+// read-only bind mount of a folder over itself. Another user is stopped by a folder's permission
+// bits; a file's are no lock, since a save replaces the file from its folder.
+class ReadOnlyLock {
+public:
+    enum class Method { None, ImmutableFlag, ReadOnlyMount, PermissionBits };
+
+    explicit ReadOnlyLock(QString path);
+    ~ReadOnlyLock();
+    ReadOnlyLock(const ReadOnlyLock&) = delete;
+    ReadOnlyLock& operator=(const ReadOnlyLock&) = delete;
+
+    Method method() const { return m_method; }
+    bool isLocked() const { return m_method != Method::None; }
+
+private:
+    bool setImmutable(bool on) const;
+    bool mountReadOnly() const;
+
+    QString m_path;
+    Method m_method = Method::None;
+};
+
+} // namespace zorvikta::test

@@ -1,0 +1,262 @@
+#include "ReadOnlyLock.h"
+#include "SmallDisk.h"
+#include "storage/TestFiles.h"
+#include "support/TestRegistry.h"
+#include "ui/FormFixture.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <functional>
+#include <memory>
+
+using namespace zorvikta;
+using namespace zorvikta::test;
+
+namespace {
+
+constexpr int kMessagePanel = 3;
+// Below the size of either file, so that a write breaks off part-way.
+constexpr rlim_t kFileSizeLimit = 64;
+
+// A run file as a save leaves it (4 channels, 8 steps, speed 230, end markers from step 8), so
+// that saving the pattern in memory changes nothing in memory.
+QByteArray tidyFile(const char (&lamps)[9])
+{
+    return runFileBytes(QByteArray(lamps, 8) + QByteArray(kTailSlot + 1 - 8, '\x01'), 4, 8, 230);
+}
+
+const QByteArray kOnDisk = tidyFile("\x80\x40\x20\x10\x80\x40\x20\x10");
+const QByteArray kInMemory = tidyFile("\xF0\x00\xA0\x50\xF0\x00\xA0\x50");
+const QByteArray kOther = tidyFile("\x10\x20\x40\x80\x10\x20\x40\x80");
+const QByteArray kSettings = "; the user's own line\n[ComPort]\nAktive=COM 1\n";
+
+QByteArray recordBytes(TMainForm& form)
+{
+    return QByteArray(reinterpret_cast<const char*>(form.runRecord().data()), kFileSize);
+}
+
+// The form started on `file`, then drawn on until it holds kInMemory.
+TMainForm& startEditing(FormFixture& fixture, const QString& file)
+{
+    if (fixture.settingsFile.isEmpty())
+        fixture.writeSettings("[LastFile]\nPath=" + file.toUtf8() + '\n');
+    TMainForm& form = fixture.start();
+    for (int step = 0; step < 8; ++step)
+        form.runRecord()[static_cast<std::size_t>(step)] =
+            static_cast<std::uint8_t>(kInMemory[step]);
+    form.PaintAll();
+    fixture.prompts.clear();
+    return form;
+}
+
+// Runs `change` once, when the message panel first shows a text starting with `prefix`: the
+// moment a command has looked at its file and is about to open it.
+void onStatusMessage(FormFixture& fixture, const QString& prefix, std::function<void()> change)
+{
+    auto pending = std::make_shared<bool>(true);
+    QObject::connect(fixture.form().statusPanels(), &StatusPanels::panelTextChanged,
+                     [pending, prefix, change](int panel, const QString& text) {
+                         if (*pending && panel == kMessagePanel && text.startsWith(prefix)) {
+                             *pending = false;
+                             change();
+                         }
+                     });
+}
+
+// Replaces a file by a folder holding one file of its own.
+bool turnIntoFolder(const QString& path)
+{
+    return QFile::remove(path) && QDir().mkdir(path) &&
+           putFile(path + QStringLiteral("/inside.txt"), "kept");
+}
+
+} // namespace
+
+class TestDiskFaults : public QObject {
+    Q_OBJECT
+private slots:
+    void aFullDiskLosesNothing_data()
+    {
+        QTest::addColumn<bool>("settingsOnDisk");
+        QTest::addColumn<QString>("fullMessage");
+        QTest::addColumn<QString>("cutShortMessage");
+        QTest::newRow("run file, Save")
+            << false << QStringLiteral("Disk full") << QStringLiteral("I/O error %1").arg(EFBIG);
+        QTest::newRow("settings file, close")
+            << true << QStringLiteral("Unable to write to Zorvikta.ini")
+            << QStringLiteral("Unable to write to Zorvikta.ini");
+    }
+    void aFullDiskLosesNothing()
+    {
+        QFETCH(bool, settingsOnDisk);
+        QFETCH(QString, fullMessage);
+        QFETCH(QString, cutShortMessage);
+        FormFixture fixture;
+        QVERIFY(QDir(fixture.path(QString())).mkdir(QStringLiteral("disk")));
+        const SmallDisk disk(fixture.path(QStringLiteral("disk")));
+        const QString file = fixture.path(QStringLiteral("disk/mine.zvk"));
+        QVERIFY(putFile(file, kOnDisk));
+        if (settingsOnDisk) {
+            fixture.settingsFile = fixture.path(QStringLiteral("disk/Zorvikta.ini"));
+            QVERIFY(putFile(fixture.settingsFile,
+                            kSettings + "[LastFile]\nPath=" + file.toUtf8() + '\n'));
+        }
+        TMainForm& form = startEditing(fixture, file);
+        form.show();
+        const QByteArray settingsBefore = fileBytes(fixture.settingsFile);
+
+        // Without the right to mount, a limit on the size of written files cuts the writes short.
+        if (disk.isMounted())
+            QVERIFY(disk.fill());
+        const QStringList entriesBefore = folderEntries(fixture.path(QStringLiteral("disk")));
+        {
+            const auto limit =
+                disk.isMounted() ? std::nullopt : std::optional(limitFileSize(kFileSizeLimit));
+            if (settingsOnDisk) {
+                fixture.prompts.answers = {false};
+                QVERIFY(!form.close());
+            } else {
+                form.SpeedButtonSaveClick();
+            }
+        }
+
+        QCOMPARE(fixture.prompts.errors,
+                 QStringList{disk.isMounted() ? fullMessage : cutShortMessage});
+        QCOMPARE(fileBytes(file), kOnDisk);
+        QCOMPARE(recordBytes(form), kInMemory);
+        QVERIFY(form.isVisible());
+        if (settingsOnDisk)
+            QCOMPARE(fileBytes(fixture.settingsFile), settingsBefore);
+        if (disk.isMounted())
+            QCOMPARE(folderEntries(fixture.path(QStringLiteral("disk"))), entriesBefore);
+    }
+
+    void aLockedPlaceLosesNothing_data()
+    {
+        QTest::addColumn<QString>("locked");
+        QTest::addColumn<bool>("settingsLocked");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("run file's folder, Save")
+            << QStringLiteral("locked") << false << QStringLiteral("File access denied");
+        QTest::newRow("run file, Save")
+            << QStringLiteral("locked/mine.zvk") << false << QStringLiteral("File access denied");
+        QTest::newRow("settings file's folder, close")
+            << QStringLiteral("locked") << true
+            << QStringLiteral("Unable to write to Zorvikta.ini");
+        QTest::newRow("settings file, close") << QStringLiteral("locked/Zorvikta.ini") << true
+                                              << QStringLiteral("Unable to write to Zorvikta.ini");
+    }
+    void aLockedPlaceLosesNothing()
+    {
+        QFETCH(QString, locked);
+        QFETCH(bool, settingsLocked);
+        QFETCH(QString, message);
+        FormFixture fixture;
+        QVERIFY(QDir(fixture.path(QString())).mkdir(QStringLiteral("locked")));
+        const QString file = fixture.path(QStringLiteral("locked/mine.zvk"));
+        QVERIFY(putFile(file, kOnDisk));
+        fixture.settingsFile = fixture.path(QStringLiteral("locked/Zorvikta.ini"));
+        QVERIFY(
+            putFile(fixture.settingsFile, kSettings + "[LastFile]\nPath=" + file.toUtf8() + '\n'));
+        TMainForm& form = startEditing(fixture, file);
+        form.show();
+        const QByteArray settingsBefore = fileBytes(fixture.settingsFile);
+        const QStringList entriesBefore = folderEntries(fixture.path(QStringLiteral("locked")));
+
+        const ReadOnlyLock lock(fixture.path(locked));
+        if (!lock.isLocked())
+            QSKIP("nothing here can lock it: the filesystem keeps no immutable flag for this "
+                  "user, and permission bits do not stop a save, which replaces a file from its "
+                  "folder");
+        if (settingsLocked) {
+            fixture.prompts.answers = {false};
+            QVERIFY(!form.close());
+        } else {
+            form.SpeedButtonSaveClick();
+        }
+
+        QCOMPARE(fixture.prompts.errors, QStringList{message});
+        QCOMPARE(fileBytes(file), kOnDisk);
+        QCOMPARE(fileBytes(fixture.settingsFile), settingsBefore);
+        QCOMPARE(folderEntries(fixture.path(QStringLiteral("locked"))), entriesBefore);
+        QCOMPARE(recordBytes(form), kInMemory);
+        QVERIFY(form.isVisible());
+    }
+
+    void aFileThatChangesUnderTheCommand_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QString>("message"); // empty: the command succeeds
+        QTest::addColumn<QByteArray>("inMemory");
+        const QString denied = QStringLiteral("File access denied");
+        QTest::newRow("removed before Save writes it")
+            << QStringLiteral("save") << QStringLiteral("remove") << QString() << kInMemory;
+        QTest::newRow("a folder before Save writes it")
+            << QStringLiteral("save") << QStringLiteral("folder") << denied << kInMemory;
+        QTest::newRow("removed before Open reads it")
+            << QStringLiteral("open") << QStringLiteral("remove")
+            << QStringLiteral("File not found") << kInMemory;
+        QTest::newRow("a folder before Open reads it")
+            << QStringLiteral("open") << QStringLiteral("folder") << denied << kInMemory;
+        QTest::newRow("a folder before the close")
+            << QStringLiteral("close") << QStringLiteral("folder") << denied << kInMemory;
+        QTest::newRow("nothing happens to it (control)")
+            << QStringLiteral("open") << QString() << QString() << kOther;
+    }
+    void aFileThatChangesUnderTheCommand()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, change);
+        QFETCH(QString, message);
+        QFETCH(QByteArray, inMemory);
+        FormFixture fixture;
+        fixture.writeFile(QStringLiteral("mine.zvk"), kOnDisk);
+        fixture.writeFile(QStringLiteral("other.zvk"), kOther);
+        TMainForm& form = startEditing(fixture, QStringLiteral("mine.zvk"));
+        form.show();
+        // Open reads other.zvk; Save and the close write mine.zvk.
+        const QString target =
+            fixture.path(command == QStringLiteral("open") ? QStringLiteral("other.zvk")
+                                                           : QStringLiteral("mine.zvk"));
+        const QByteArray targetBefore = fileBytes(target);
+        const QByteArray settingsBefore = fixture.readFile(QStringLiteral("Zorvikta.ini"));
+        const auto changeIt = [&] {
+            if (change == QStringLiteral("remove"))
+                QVERIFY(QFile::remove(target));
+            else if (change == QStringLiteral("folder"))
+                QVERIFY(turnIntoFolder(target));
+        };
+
+        if (command == QStringLiteral("save")) {
+            onStatusMessage(fixture, QStringLiteral("Запись файла: "), changeIt);
+            form.SpeedButtonSaveClick();
+        } else if (command == QStringLiteral("open")) {
+            onStatusMessage(fixture, QStringLiteral("Чтение файла: "), changeIt);
+            fixture.prompts.chosenFiles = {target};
+            form.SpeedButtonOpenClick();
+        } else {
+            changeIt();
+            fixture.prompts.answers = {true};
+            QVERIFY(!form.close());
+            QVERIFY(form.isVisible());
+            QCOMPARE(fixture.readFile(QStringLiteral("Zorvikta.ini")), settingsBefore);
+        }
+
+        QCOMPARE(fixture.prompts.errors, message.isEmpty() ? QStringList() : QStringList{message});
+        QCOMPARE(recordBytes(form), inMemory);
+        if (change == QStringLiteral("folder")) {
+            QVERIFY(QFileInfo(target).isDir());
+            QCOMPARE(fileBytes(target + QStringLiteral("/inside.txt")), QByteArray("kept"));
+        } else if (command == QStringLiteral("save")) {
+            QCOMPARE(fileBytes(target), kInMemory);
+        } else {
+            QCOMPARE(fileBytes(target), change.isEmpty() ? targetBefore : QByteArray());
+        }
+    }
+};
+
+ZORVIKTA_REGISTER_TEST(TestDiskFaults);
+#include "tst_DiskFaults.moc"
