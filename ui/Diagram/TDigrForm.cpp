@@ -13,7 +13,6 @@ TDigrForm::TDigrForm(QWidget* parent) : QDialog(parent)
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));
-    image1->setPixmap(QPixmap(QStringLiteral(":/pictures/diagram.jpg")));
     image1->setScaledContents(true);
     // The picture is far larger than the window; it must not dictate the window's size.
     image1->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
@@ -26,8 +25,13 @@ TDigrForm::TDigrForm(QWidget* parent) : QDialog(parent)
     resize(413, 189);
 }
 
+// The picture is decoded when the window is first shown: decoding it at start-up would cost every
+// start a noticeable delay and some 15 MiB for a window most sessions never open.
 void TDigrForm::showEvent(QShowEvent* event)
 {
+    auto* image1 = findChild<QLabel*>(QStringLiteral("Image1"));
+    if (image1->pixmap().isNull())
+        image1->setPixmap(QPixmap(QStringLiteral(":/pictures/diagram.jpg")));
     QDialog::showEvent(event);
     centreOnScreen(*this);
 }
