@@ -1,0 +1,11 @@
+// The program's own start-up, ended right after the main window's first paint.
+#include "FirstPaintExit.h"
+
+#include "ui/ProgramEntry.h"
+#include "ui/TMainForm.h"
+
+int main(int argc, char** argv)
+{
+    return zorvikta::runProgram(
+        argc, argv, [](zorvikta::TMainForm& form) { new zorvikta::bench::FirstPaintExit(&form); });
+}
