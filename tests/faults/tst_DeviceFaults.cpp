@@ -97,6 +97,9 @@ private slots:
         form.SpeedButtonTxClick();
         QCOMPARE(board.received(kUploadMessageSize + kSpeedMessageSize, kReadTimeoutMs).size(),
                  kUploadMessageSize + kSpeedMessageSize);
+        // Drawn on again, so that an upload which tidied the record and then failed would show.
+        form.runRecord()[1] |= 0x05;
+        form.runRecord()[static_cast<std::size_t>(form.gridView().length) + 2] = 0xF0;
         const QByteArray before = recordBytes(form);
         const QByteArray upload = expectedUpload(form);
         fixture.prompts.clear();
