@@ -16,8 +16,6 @@ public:
     UpDown(int minimum, int maximum, int position, QWidget* parent = nullptr);
 
     int position() const { return m_position; }
-    int minimum() const { return m_minimum; }
-    int maximum() const { return m_maximum; }
     // Clamps to the range; raises no click.
     void setPosition(int position);
 
