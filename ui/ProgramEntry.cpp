@@ -6,6 +6,7 @@
 #include "ui/Diagram/TDigrForm.h"
 #include "ui/Help/THelpForm.h"
 #include "ui/ProgramFont.h"
+#include "ui/ProgramIcons.h"
 #include "ui/QtPrompts.h"
 #include "ui/TMainForm.h"
 
@@ -16,10 +17,13 @@ namespace zorvikta {
 
 int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& afterShow)
 {
+    // The menu bar belongs in the window, whose bands are laid out beneath it; a desktop's global
+    // menu would take it out (and asking the session bus for one costs every start).
+    QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvikta"));
     QApplication::setFont(programFont());
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/zorvikta.png")));
+    QApplication::setWindowIcon(programIcon());
 
     QtPrompts prompts;
     QtSerialLink serialLink;

@@ -132,7 +132,7 @@ private:
     void buildPresetButtons(QWidget* panel);
     void buildMenu();
     QToolButton* addToolButton(QWidget* bar, const char* name, int left, int width,
-                               const QString& hint, const QString& glyph, const QString& themeIcon);
+                               const QString& hint, const char* glyph);
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
                          const char* glyph = nullptr);
 

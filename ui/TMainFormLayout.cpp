@@ -5,6 +5,7 @@
 #include "ui/BevelPanel.h"
 #include "ui/PaintSurface.h"
 #include "ui/ProgramFont.h"
+#include "ui/ProgramIcons.h"
 #include "ui/StatusPanels.h"
 #include "ui/UpDown.h"
 
@@ -103,7 +104,7 @@ void TMainForm::buildWindow()
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Эмулятор релейной бегушки"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/zorvikta.png")));
+    setWindowIcon(programIcon());
     setFont(programFont());
 
     buildMenu();
@@ -166,8 +167,7 @@ void TMainForm::buildWindow()
 }
 
 QToolButton* TMainForm::addToolButton(QWidget* bar, const char* name, int left, int width,
-                                      const QString& hint, const QString& glyph,
-                                      const QString& themeIcon)
+                                      const QString& hint, const char* glyph)
 {
     auto* button = new QToolButton(bar);
     button->setObjectName(QString::fromLatin1(name));
@@ -175,8 +175,9 @@ QToolButton* TMainForm::addToolButton(QWidget* bar, const char* name, int left, 
     button->setAutoRaise(true);
     button->setToolTip(hint);
     button->setCursor(Qt::PointingHandCursor);
-    const QIcon ours(QStringLiteral(":/glyphs/%1.png").arg(glyph));
-    button->setIcon(themeIcon.isEmpty() ? ours : QIcon::fromTheme(themeIcon, ours));
+    // Our own glyphs, never the desktop's icon theme: the bar looks the same everywhere, and the
+    // theme lookup would be a large part of the start-up.
+    button->setIcon(glyphIcon(glyph));
     button->setIconSize(QSize(16, 16));
     return button;
 }
@@ -185,40 +186,38 @@ QWidget* TMainForm::buildToolBar()
 {
     auto* bar = fixedBand(new QWidget(this), "ToolBar", 29);
     const auto add = [&](const char* name, int left, int width, const QString& hint,
-                         const char* glyph, const char* themeIcon, auto handler) {
-        QToolButton* button =
-            addToolButton(bar, name, left, width, hint, QString::fromLatin1(glyph),
-                          QString::fromLatin1(themeIcon));
+                         const char* glyph, auto handler) {
+        QToolButton* button = addToolButton(bar, name, left, width, hint, glyph);
         connect(button, &QToolButton::clicked, this, handler);
         return button;
     };
-    add("SpeedButtonNew", 8, 23, QStringLiteral("Cоздать новый файл"), "new", "document-new",
+    add("SpeedButtonNew", 8, 23, QStringLiteral("Cоздать новый файл"), "new",
         &TMainForm::SpeedButtonNewClick);
-    add("SpeedButtonOpen", 31, 23, QStringLiteral("открыть  файл"), "open", "document-open",
+    add("SpeedButtonOpen", 31, 23, QStringLiteral("открыть  файл"), "open",
         &TMainForm::SpeedButtonOpenClick);
     add("SpeedButtonSaveAS", 54, 23, QStringLiteral("Записать  файл как..."), "saveas",
-        "document-save-as", &TMainForm::SpeedButtonSaveASClick);
+        &TMainForm::SpeedButtonSaveASClick);
     m_speedButtonSave = add("SpeedButtonSave", 77, 23, QStringLiteral("сохранить  файл"), "save",
-                            "document-save", &TMainForm::SpeedButtonSaveClick);
+                            &TMainForm::SpeedButtonSaveClick);
     m_speedButtonSave->setEnabled(false);
     m_speedButtonDelete = add("SpeedButtonDelete", 129, 23, QStringLiteral("Удалить шаг"), "delete",
-                              "", &TMainForm::SpeedButtonDeleteClick);
+                              &TMainForm::SpeedButtonDeleteClick);
     m_speedButtonInsert = add("SpeedButtonInsert", 152, 23, QStringLiteral("Вставить шаг"),
-                              "insert", "", &TMainForm::SpeedButtonInsertClick);
-    add("SpeedButtonClearAll", 175, 23, QStringLiteral("Очистить все"), "clearall", "",
+                              "insert", &TMainForm::SpeedButtonInsertClick);
+    add("SpeedButtonClearAll", 175, 23, QStringLiteral("Очистить все"), "clearall",
         &TMainForm::SpeedButtonClearAllClick);
-    add("SpeedButtonFillAll", 198, 23, QStringLiteral("заполнить все"), "fillall", "",
+    add("SpeedButtonFillAll", 198, 23, QStringLiteral("заполнить все"), "fillall",
         &TMainForm::SpeedButtonFillAllClick);
     m_speedButtonUndo = add("SpeedButtonUndo", 221, 23, QStringLiteral("Вернуть прежнее значение"),
-                            "undo", "edit-undo", &TMainForm::SpeedButtonUndoClick);
+                            "undo", &TMainForm::SpeedButtonUndoClick);
     m_speedButtonUndo->setEnabled(false);
-    add("SpeedButtonTx", 273, 24, QStringLiteral("загрузить файл во внешнее устройство"), "tx", "",
+    add("SpeedButtonTx", 273, 24, QStringLiteral("загрузить файл во внешнее устройство"), "tx",
         &TMainForm::SpeedButtonTxClick);
-    add("SpeedButtonInvers", 329, 23, QStringLiteral("инвертировать поле"), "invers", "",
+    add("SpeedButtonInvers", 329, 23, QStringLiteral("инвертировать поле"), "invers",
         &TMainForm::SpeedButtonInversClick);
-    add("SpeedButtonSplash", 352, 23, QStringLiteral("Инвертировать шаги"), "splash", "",
+    add("SpeedButtonSplash", 352, 23, QStringLiteral("Инвертировать шаги"), "splash",
         &TMainForm::SpeedButtonSplashClick);
-    add("SpeedButtonRotateCh", 375, 23, QStringLiteral("поменять каналы местами"), "rotatech", "",
+    add("SpeedButtonRotateCh", 375, 23, QStringLiteral("поменять каналы местами"), "rotatech",
         &TMainForm::SpeedButtonRotateChClick);
     return bar;
 }
@@ -308,7 +307,7 @@ QAction* TMainForm::addMenuItem(QMenu* menu, const char* name, const QString& ca
 {
     QAction* item = menu->addAction(caption);
     if (glyph)
-        item->setIcon(QIcon(QStringLiteral(":/glyphs/%1.png").arg(QLatin1String(glyph))));
+        item->setIcon(glyphIcon(glyph));
     item->setObjectName(QString::fromLatin1(name));
     return item;
 }

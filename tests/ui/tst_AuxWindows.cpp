@@ -29,6 +29,13 @@ struct UrlRecorder {
     bool answer = true;
 };
 
+// The windows build their contents when first shown.
+template <typename Window> Window& shown(Window& window)
+{
+    window.show();
+    return window;
+}
+
 std::unique_ptr<TAboutForm> makeAbout(UrlRecorder& recorder)
 {
     return std::make_unique<TAboutForm>([&recorder](const QUrl& url) {
@@ -127,7 +134,7 @@ private slots:
     {
         UrlRecorder recorder;
         const auto about = makeAbout(recorder);
-        const QImage image = about->grab().toImage();
+        const QImage image = shown(*about).grab().toImage();
         QCOMPARE(image.pixelColor(4, image.height() - 4), kAboutGreen);
         QCOMPARE(image.pixelColor(image.width() / 2, 160), kAboutGreen);
 
@@ -148,7 +155,7 @@ private slots:
     {
         UrlRecorder recorder;
         const auto about = makeAbout(recorder);
-        const auto* version = about->findChild<QLabel*>(QStringLiteral("LabelVersion"));
+        const auto* version = shown(*about).findChild<QLabel*>(QStringLiteral("LabelVersion"));
         QVERIFY(version);
         QCOMPARE(version->text(), QStringLiteral("Version 2.3            july 2005 г."));
         QVERIFY(TAboutForm::mailAddress().endsWith(QStringLiteral("@example.org")));
@@ -263,7 +270,7 @@ private slots:
 
         UrlRecorder recorder;
         const auto about = makeAbout(recorder);
-        auto* line = about->findChild<QLabel*>(QStringLiteral("Label2"));
+        auto* line = shown(*about).findChild<QLabel*>(QStringLiteral("Label2"));
         const QPoint inside = line->rect().center();
         for (const QString& event : events) {
             if (event == QStringLiteral("move")) {
@@ -314,7 +321,7 @@ private slots:
             recorder.coloursDuringCall.append(textColour(line));
             return recorder.answer;
         });
-        line = about.findChild<QLabel*>(QStringLiteral("Label2"));
+        line = shown(about).findChild<QLabel*>(QStringLiteral("Label2"));
         const QPoint inside = line->rect().center();
         const QPoint outside = line->rect().bottomRight() + QPoint(40, 40);
         sendMouse(line, QEvent::MouseButtonPress, button, inside);
@@ -347,7 +354,7 @@ private slots:
     {
         QFETCH(QStringList, headings);
         THelpForm help;
-        const auto* box = help.findChild<QTextEdit*>(QStringLiteral("RichEdit1"));
+        const auto* box = shown(help).findChild<QTextEdit*>(QStringLiteral("RichEdit1"));
         QVERIFY(box);
         const QStringList lines = box->toPlainText().split(QLatin1Char('\n'));
         qsizetype previous = -1;
@@ -363,7 +370,7 @@ private slots:
         const QString typed = QStringLiteral("my note 42");
         {
             THelpForm help;
-            auto* box = help.findChild<QTextEdit*>(QStringLiteral("RichEdit1"));
+            auto* box = shown(help).findChild<QTextEdit*>(QStringLiteral("RichEdit1"));
             QCOMPARE(box->toPlainText(), THelpForm::helpText());
             help.show();
             QVERIFY(QTest::qWaitForWindowExposed(&help));
@@ -375,7 +382,7 @@ private slots:
             QVERIFY(box->toPlainText().startsWith(typed));
         }
         THelpForm fresh;
-        QCOMPARE(fresh.findChild<QTextEdit*>(QStringLiteral("RichEdit1"))->toPlainText(),
+        QCOMPARE(shown(fresh).findChild<QTextEdit*>(QStringLiteral("RichEdit1"))->toPlainText(),
                  THelpForm::helpText());
         QVERIFY(!THelpForm::helpText().startsWith(typed));
     }
@@ -390,7 +397,7 @@ private slots:
     {
         QFETCH(QString, text);
         THelpForm help;
-        auto* box = help.findChild<QTextEdit*>(QStringLiteral("RichEdit1"));
+        auto* box = shown(help).findChild<QTextEdit*>(QStringLiteral("RichEdit1"));
         box->setPlainText(text + QStringLiteral("\n") + QString(400, QLatin1Char('w')));
         help.show();
         QVERIFY(QTest::qWaitForWindowExposed(&help));

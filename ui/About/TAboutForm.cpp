@@ -1,4 +1,5 @@
 #include "ui/About/TAboutForm.h"
+#include "ui/ProgramIcons.h"
 #include "ui/ScreenCentre.h"
 
 #include <QApplication>
@@ -50,7 +51,7 @@ TAboutForm::TAboutForm(std::function<bool(const QUrl&)> openUrl, QWidget* parent
       m_openUrl(std::move(openUrl))
 {
     setWindowTitle(QStringLiteral("О программе Zorvikta"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/zorvikta.png")));
+    setWindowIcon(programIcon());
     setFixedSize(306, 206);
 
     QPalette colours = palette();
@@ -59,6 +60,30 @@ TAboutForm::TAboutForm(std::function<bool(const QUrl&)> openUrl, QWidget* parent
     setPalette(colours);
     setAutoFillBackground(true);
 
+    m_timerFlesh = new QTimer(this);
+    m_timerFlesh->setObjectName(QStringLiteral("TimerFlesh"));
+    m_timerFlesh->setInterval(flashPeriodMs);
+    connect(m_timerFlesh, &QTimer::timeout, this, &TAboutForm::TimerFleshTimer);
+    m_timerFlesh->start();
+
+    m_timerDelay = new QTimer(this);
+    m_timerDelay->setObjectName(QStringLiteral("TimerDelay"));
+    m_timerDelay->setInterval(delayPeriodMs);
+    connect(m_timerDelay, &QTimer::timeout, this, &TAboutForm::TimerDelayTimer);
+    m_timerDelay->start();
+}
+
+// Built when the window is first shown rather than at program start, which
+// the labels' text layout and the board picture would slow down for a window seldom opened.
+void TAboutForm::setVisible(bool visible)
+{
+    if (visible && m_label2 == nullptr)
+        buildContents();
+    QDialog::setVisible(visible);
+}
+
+void TAboutForm::buildContents()
+{
     addLabel(QStringLiteral("LabelVersion"), QStringLiteral("Version 2.3            july 2005 г."),
              QPoint(24, 16));
     addLabel(QStringLiteral("LabelCity"), QStringLiteral("г. Зорьевск, тел. 12-34-56"),
@@ -98,18 +123,6 @@ TAboutForm::TAboutForm(std::function<bool(const QUrl&)> openUrl, QWidget* parent
     ok->setCursor(Qt::PointingHandCursor);
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &TAboutForm::BitBtn1Click);
-
-    m_timerFlesh = new QTimer(this);
-    m_timerFlesh->setObjectName(QStringLiteral("TimerFlesh"));
-    m_timerFlesh->setInterval(flashPeriodMs);
-    connect(m_timerFlesh, &QTimer::timeout, this, &TAboutForm::TimerFleshTimer);
-    m_timerFlesh->start();
-
-    m_timerDelay = new QTimer(this);
-    m_timerDelay->setObjectName(QStringLiteral("TimerDelay"));
-    m_timerDelay->setInterval(delayPeriodMs);
-    connect(m_timerDelay, &QTimer::timeout, this, &TAboutForm::TimerDelayTimer);
-    m_timerDelay->start();
 }
 
 QString TAboutForm::mailAddress()

@@ -25,6 +25,9 @@ public:
 
     static QString mailAddress();
 
+    // The contents are built when the window is first shown.
+    void setVisible(bool visible) override;
+
 public slots:
     void BitBtn1Click();
     void Label2MouseMove();
@@ -38,6 +41,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildContents();
     QLabel* addLabel(const QString& objectName, const QString& text, const QPoint& position);
     void setMailColour(const QColor& colour);
 

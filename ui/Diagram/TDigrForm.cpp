@@ -1,4 +1,5 @@
 #include "ui/Diagram/TDigrForm.h"
+#include "ui/ProgramIcons.h"
 #include "ui/ScreenCentre.h"
 
 #include <QLabel>
@@ -9,7 +10,7 @@ namespace zorvikta {
 TDigrForm::TDigrForm(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Схема подключения"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/zorvikta.png")));
+    setWindowIcon(programIcon());
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));

@@ -1,4 +1,5 @@
 #include "ui/Help/THelpForm.h"
+#include "ui/ProgramIcons.h"
 #include "ui/ScreenCentre.h"
 
 #include <QFile>
@@ -10,8 +11,23 @@ namespace zorvikta {
 THelpForm::THelpForm(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Справка"));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/zorvikta.png")));
+    setWindowIcon(programIcon());
 
+    // A 544 x 375 window once the title bar and borders are added.
+    resize(536, 348);
+}
+
+// Built when the window is first shown: laying out the whole guide at
+// program start would slow down every start for a window seldom opened.
+void THelpForm::setVisible(bool visible)
+{
+    if (visible && m_richEdit1 == nullptr)
+        buildContents();
+    QDialog::setVisible(visible);
+}
+
+void THelpForm::buildContents()
+{
     m_richEdit1 = new QTextEdit(this);
     m_richEdit1->setObjectName(QStringLiteral("RichEdit1"));
     m_richEdit1->setAcceptRichText(false);
@@ -23,9 +39,6 @@ THelpForm::THelpForm(QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_richEdit1);
-
-    // A 544 x 375 window once the title bar and borders are added.
-    resize(536, 348);
 }
 
 QString THelpForm::helpText()

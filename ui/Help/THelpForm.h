@@ -17,10 +17,15 @@ public:
     // The guide as shipped in the resources, empty if it is missing from them.
     static QString helpText();
 
+    // The contents are built when the window is first shown.
+    void setVisible(bool visible) override;
+
 protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void buildContents();
+
     QTextEdit* m_richEdit1 = nullptr;
 };
 
