@@ -3,6 +3,9 @@
 #include "ui/LampColours.h"
 
 #include <QPainter>
+#include <QVarLengthArray>
+
+#include <utility>
 
 namespace zorvikta {
 
@@ -25,12 +28,23 @@ void paintGrid(QPainter& painter, const QSize& surface, const RunRecord& record,
     }
 }
 
+// The strip is redrawn with every step the emulator plays, so its lamps go out in two batches,
+// one per colour, rather than one call each.
 void paintStrip(QPainter& painter, std::uint8_t stepByte)
 {
+    QVarLengthArray<QRect, kStripGroups * kChannelSlots> lit;
+    QVarLengthArray<QRect, kStripGroups * kChannelSlots> dark;
     for (int group = 0; group < kStripGroups; ++group) {
         for (int lamp = 0; lamp < kChannelSlots; ++lamp)
-            painter.fillRect(lampRect(group, lamp), isLit(stepByte, lamp) ? kLampLit : kLampDark);
+            (isLit(stepByte, lamp) ? lit : dark).append(lampRect(group, lamp));
     }
+    painter.save();
+    painter.setPen(Qt::NoPen);
+    for (const auto& [rects, colour] : {std::pair{&lit, &kLampLit}, std::pair{&dark, &kLampDark}}) {
+        painter.setBrush(*colour);
+        painter.drawRects(rects->constData(), static_cast<int>(rects->size()));
+    }
+    painter.restore();
 }
 
 } // namespace zorvikta

@@ -7,6 +7,7 @@
 #include "ui/ProgramFont.h"
 #include "ui/ProgramIcons.h"
 #include "ui/StatusPanels.h"
+#include "ui/StepLabel.h"
 #include "ui/UpDown.h"
 
 #include <QCheckBox>
@@ -63,12 +64,16 @@ QWidget* fixedBand(QWidget* band, const char* name, int height)
     return band;
 }
 
-QLabel* placeLabel(QWidget* parent, const char* name, const QString& text, QPoint at, int width,
-                   const QColor& colour)
+template <typename Label = QLabel>
+Label* placeLabel(QWidget* parent, const char* name, const QString& text, QPoint at, int width,
+                  const QColor& colour)
 {
-    auto* label = new QLabel(text, parent);
+    auto* label = new Label(text, parent);
     label->setObjectName(QString::fromLatin1(name));
-    label->setGeometry(at.x(), at.y(), width, 13);
+    // A fixed size: a new text then asks nothing of the panel's layout, which matters for the
+    // step counter, whose text changes with every step played.
+    label->setFixedSize(width, 13);
+    label->move(at);
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, colour);
     label->setPalette(palette);
@@ -244,8 +249,8 @@ QWidget* TMainForm::buildSettingsPanel()
     placeLabel(panel, "Labelchy", QStringLiteral("Каналы"), {272, 25}, 46, kChannelText);
     m_labelCh = placeLabel(panel, "LabelCh", QStringLiteral("4"), {272, 40}, 30, kChannelText);
 
-    m_labelStep =
-        placeLabel(panel, "LabelStep", QStringLiteral("Шаг = ?"), {330, 8}, 66, kLengthText);
+    m_labelStep = placeLabel<StepLabel>(panel, "LabelStep", QStringLiteral("Шаг = ?"), {330, 8}, 66,
+                                        kLengthText);
     m_labelStep->setToolTip(QStringLiteral("Текущий шаг"));
     m_upDownLeng = placeUpDown(panel, "UpDownLeng", kMinLength, kMaxLength, 8, {328, 24},
                                QStringLiteral("Установить максимальную длинну "));
