@@ -73,8 +73,8 @@ TAboutForm::TAboutForm(std::function<bool(const QUrl&)> openUrl, QWidget* parent
     m_timerDelay->start();
 }
 
-// Built when the window is first shown rather than at program start, which
-// the labels' text layout and the board picture would slow down for a window seldom opened.
+// The contents are built when the window is first shown: their text layout and the board
+// picture would otherwise slow down every start for a window seldom opened.
 void TAboutForm::setVisible(bool visible)
 {
     if (visible && m_label2 == nullptr)

@@ -17,8 +17,8 @@ THelpForm::THelpForm(QWidget* parent) : QDialog(parent)
     resize(536, 348);
 }
 
-// Built when the window is first shown: laying out the whole guide at
-// program start would slow down every start for a window seldom opened.
+// The contents are built when the window is first shown: laying out the whole guide would
+// otherwise slow down every start for a window seldom opened.
 void THelpForm::setVisible(bool visible)
 {
     if (visible && m_richEdit1 == nullptr)
