@@ -1,7 +1,6 @@
 #include "BoardProcess.h"
 #include "ToolRun.h"
 #include "support/PseudoTerminal.h"
-#include "support/TestRegistry.h"
 
 #include "device/Messages.h"
 #include "device/QtSerialLink.h"
@@ -373,5 +372,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestBoard);
+QTEST_MAIN(TestBoard)
 #include "tst_Board.moc"

@@ -1,5 +1,3 @@
-#include "support/TestRegistry.h"
-
 #include "device/MessageDecoder.h"
 #include "device/Messages.h"
 
@@ -130,5 +128,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestMessageDecoder);
+QTEST_MAIN(TestMessageDecoder)
 #include "tst_MessageDecoder.moc"

@@ -1,6 +1,5 @@
 #include "ToolRun.h"
 #include "support/PseudoTerminal.h"
-#include "support/TestRegistry.h"
 
 #include "device/Messages.h"
 #include "device/QtSerialLink.h"
@@ -379,5 +378,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestZvk);
+QTEST_MAIN(TestZvk)
 #include "tst_Zvk.moc"

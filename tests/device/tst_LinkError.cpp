@@ -1,5 +1,4 @@
 #include "LinkErrorMetaTypes.h"
-#include "support/TestRegistry.h"
 
 #include "device/LinkError.h"
 
@@ -74,5 +73,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestLinkError);
+QTEST_MAIN(TestLinkError)
 #include "tst_LinkError.moc"

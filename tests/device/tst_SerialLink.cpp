@@ -1,6 +1,5 @@
 #include "LinkErrorMetaTypes.h"
 #include "support/PseudoTerminal.h"
-#include "support/TestRegistry.h"
 
 #include "device/DeviceNames.h"
 #include "device/Messages.h"
@@ -314,5 +313,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestSerialLink);
+QTEST_MAIN(TestSerialLink)
 #include "tst_SerialLink.moc"

@@ -1,6 +1,6 @@
 #include "support/PseudoTerminal.h"
-#include "support/TestRegistry.h"
 #include "ui/FormFixture.h"
+#include <QTest>
 
 #include "device/Messages.h"
 #include "device/QtSerialLink.h"
@@ -143,5 +143,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestDeviceFaults);
+QTEST_MAIN(TestDeviceFaults)
 #include "tst_DeviceFaults.moc"

@@ -1,8 +1,8 @@
 #include "ReadOnlyLock.h"
 #include "SmallDisk.h"
 #include "storage/TestFiles.h"
-#include "support/TestRegistry.h"
 #include "ui/FormFixture.h"
+#include <QTest>
 
 #include <QDir>
 #include <QFileInfo>
@@ -258,5 +258,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestDiskFaults);
+QTEST_MAIN(TestDiskFaults)
 #include "tst_DiskFaults.moc"

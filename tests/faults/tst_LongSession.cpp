@@ -1,5 +1,5 @@
-#include "support/TestRegistry.h"
 #include "ui/FormFixture.h"
+#include <QTest>
 
 #include "model/Presets.h"
 
@@ -123,5 +123,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestLongSession);
+QTEST_MAIN(TestLongSession)
 #include "tst_LongSession.moc"

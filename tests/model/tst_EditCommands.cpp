@@ -1,6 +1,5 @@
 #include "RecordBytes.h"
 #include "model/EditCommands.h"
-#include "support/TestRegistry.h"
 
 #include <QTest>
 
@@ -288,5 +287,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestEditCommands);
+QTEST_MAIN(TestEditCommands)
 #include "tst_EditCommands.moc"

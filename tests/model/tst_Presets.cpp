@@ -1,6 +1,5 @@
 #include "RecordBytes.h"
 #include "model/Presets.h"
-#include "support/TestRegistry.h"
 
 #include <QTest>
 
@@ -204,5 +203,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestPresets);
+QTEST_MAIN(TestPresets)
 #include "tst_Presets.moc"

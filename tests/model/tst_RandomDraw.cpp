@@ -1,5 +1,4 @@
 #include "model/RandomDraw.h"
-#include "support/TestRegistry.h"
 
 #include <QTest>
 
@@ -72,5 +71,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestRandomDraw);
+QTEST_MAIN(TestRandomDraw)
 #include "tst_RandomDraw.moc"

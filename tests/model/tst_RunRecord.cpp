@@ -1,6 +1,5 @@
 #include "RecordBytes.h"
 #include "model/RunRecord.h"
-#include "support/TestRegistry.h"
 
 #include <QTest>
 
@@ -104,5 +103,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestRunRecord);
+QTEST_MAIN(TestRunRecord)
 #include "tst_RunRecord.moc"

@@ -1,5 +1,4 @@
 #include "storage/FileError.h"
-#include "support/TestRegistry.h"
 
 #include <QTest>
 
@@ -39,5 +38,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestFileError);
+QTEST_MAIN(TestFileError)
 #include "tst_FileError.moc"

@@ -1,6 +1,5 @@
 #include "TestFiles.h"
 #include "storage/RunFile.h"
-#include "support/TestRegistry.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -308,5 +307,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestRunFile);
+QTEST_MAIN(TestRunFile)
 #include "tst_RunFile.moc"

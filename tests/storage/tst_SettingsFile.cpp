@@ -1,6 +1,5 @@
 #include "TestFiles.h"
 #include "storage/SettingsFile.h"
-#include "support/TestRegistry.h"
 
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -256,5 +255,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestSettingsFile);
+QTEST_MAIN(TestSettingsFile)
 #include "tst_SettingsFile.moc"

@@ -1,6 +1,5 @@
 #include "TestFiles.h"
 #include "storage/SettingsFile.h"
-#include "support/TestRegistry.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,5 +72,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestSettingsFileSaves);
+QTEST_MAIN(TestSettingsFileSaves)
 #include "tst_SettingsFileSaves.moc"

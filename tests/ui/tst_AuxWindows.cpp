@@ -1,5 +1,3 @@
-#include "support/TestRegistry.h"
-
 #include "ui/About/TAboutForm.h"
 #include "ui/Diagram/TDigrForm.h"
 #include "ui/Help/THelpForm.h"
@@ -448,5 +446,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestAuxWindows);
+QTEST_MAIN(TestAuxWindows)
 #include "tst_AuxWindows.moc"

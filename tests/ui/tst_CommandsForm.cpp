@@ -1,5 +1,5 @@
 #include "FormFixture.h"
-#include "support/TestRegistry.h"
+#include <QTest>
 
 #include "model/Presets.h"
 
@@ -199,5 +199,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestCommandsForm);
+QTEST_MAIN(TestCommandsForm)
 #include "tst_CommandsForm.moc"

@@ -1,5 +1,5 @@
 #include "FormFixture.h"
-#include "support/TestRegistry.h"
+#include <QTest>
 
 #include "ui/UpDown.h"
 
@@ -191,5 +191,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestControls);
+QTEST_MAIN(TestControls)
 #include "tst_Controls.moc"

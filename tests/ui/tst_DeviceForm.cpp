@@ -1,6 +1,6 @@
 #include "FormFixture.h"
 #include "support/PseudoTerminal.h"
-#include "support/TestRegistry.h"
+#include <QTest>
 
 #include "device/QtSerialLink.h"
 
@@ -175,5 +175,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestDeviceForm);
+QTEST_MAIN(TestDeviceForm)
 #include "tst_DeviceForm.moc"

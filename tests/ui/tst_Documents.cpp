@@ -1,5 +1,5 @@
 #include "FormFixture.h"
-#include "support/TestRegistry.h"
+#include <QTest>
 
 #include <QCheckBox>
 #include <QToolButton>
@@ -422,5 +422,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestDocuments);
+QTEST_MAIN(TestDocuments)
 #include "tst_Documents.moc"

@@ -1,5 +1,5 @@
 #include "FormFixture.h"
-#include "support/TestRegistry.h"
+#include <QTest>
 
 #include "ui/GridGeometry.h"
 #include "ui/LampColours.h"
@@ -234,5 +234,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestGrid);
+QTEST_MAIN(TestGrid)
 #include "tst_Grid.moc"

@@ -1,5 +1,5 @@
 #include "FormFixture.h"
-#include "support/TestRegistry.h"
+#include <QTest>
 
 #include <QAction>
 #include <QCheckBox>
@@ -183,5 +183,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestMainFormStart);
+QTEST_MAIN(TestMainFormStart)
 #include "tst_MainFormStart.moc"

@@ -1,5 +1,3 @@
-#include "support/TestRegistry.h"
-
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -115,5 +113,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestPictures);
+QTEST_MAIN(TestPictures)
 #include "tst_Pictures.moc"

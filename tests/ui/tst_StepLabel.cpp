@@ -1,5 +1,3 @@
-#include "support/TestRegistry.h"
-
 #include "ui/ProgramFont.h"
 #include "ui/StepLabel.h"
 
@@ -75,5 +73,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestStepLabel);
+QTEST_MAIN(TestStepLabel)
 #include "tst_StepLabel.moc"

@@ -1,5 +1,5 @@
 #include "FormFixture.h"
-#include "support/TestRegistry.h"
+#include <QTest>
 
 #include "ui/LampColours.h"
 
@@ -166,5 +166,5 @@ private slots:
     }
 };
 
-ZORVIKTA_REGISTER_TEST(TestStrip);
+QTEST_MAIN(TestStrip)
 #include "tst_Strip.moc"
