@@ -9,7 +9,7 @@
 #include <utility>
 
 // What the serial library leaves to the operating system; a port to another system replaces
-// PlatformSerial.cpp and nothing else.
+// PlatformSerialPosix.cpp (one file per platform) and nothing else.
 namespace zorvikta::platform {
 
 // The operating system's handle of an open port (a file descriptor here, a HANDLE on Windows).

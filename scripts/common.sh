@@ -28,7 +28,7 @@ zorvikta_install_missing() {
 # Configures once (with Ninja) and builds incrementally after that.
 zorvikta_build() {
     if [ ! -f "$ZORVIKTA_BUILD_DIR/CMakeCache.txt" ]; then
-        cmake -S "$ZORVIKTA_ROOT" -B "$ZORVIKTA_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+        cmake -S "$ZORVIKTA_ROOT" -B "$ZORVIKTA_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORVIKTA_WERROR=ON "$@"
     fi
     cmake --build "$ZORVIKTA_BUILD_DIR" --parallel
 }

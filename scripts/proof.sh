@@ -24,7 +24,8 @@ zorvikta_fuzz() {
     local build=$ZORVIKTA_FUZZ_BUILD_DIR corpus name scratch
     if [ ! -f "$build/CMakeCache.txt" ]; then
         cmake -S "$ZORVIKTA_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-            -DCMAKE_CXX_COMPILER=clang++ -DZORVIKTA_FUZZ=ON -DZORVIKTA_BUILD_TESTS=OFF
+            -DCMAKE_CXX_COMPILER=clang++ -DZORVIKTA_WERROR=ON -DZORVIKTA_FUZZ=ON \
+            -DZORVIKTA_BUILD_TESTS=OFF
     fi
     cmake --build "$build" --target zorvikta_fuzzers --parallel
     scratch=$(mktemp -d)
