@@ -1,30 +1,80 @@
 #include "storage/FileError.h"
 
 #include <cerrno>
+#include <cstring>
 
 namespace zorvikta {
 
-QString messageForErrno(int code)
+namespace {
+
+FileError::Kind kindForErrno(int code)
 {
     switch (code) {
     case ENOENT:
-        return QStringLiteral("File not found");
+        return FileError::Kind::NotFound;
     case ENOTDIR:
     case ENAMETOOLONG:
-        return QStringLiteral("Invalid filename");
+        return FileError::Kind::BadPath;
     case EMFILE:
     case ENFILE:
-        return QStringLiteral("Too many open files");
+        return FileError::Kind::TooManyFiles;
     case EACCES:
     case EPERM:
     case EROFS:
     case EISDIR:
-        return QStringLiteral("File access denied");
+        return FileError::Kind::AccessDenied;
     case ENOSPC:
-        return QStringLiteral("Disk full");
+        return FileError::Kind::DiskFull;
     default:
-        return QStringLiteral("I/O error %1").arg(code);
+        return FileError::Kind::Other;
     }
+}
+
+QString messageForKind(FileError::Kind kind, int code)
+{
+    switch (kind) {
+    case FileError::Kind::NotFound:
+        return QStringLiteral("File not found");
+    case FileError::Kind::BadPath:
+        return QStringLiteral("Invalid filename");
+    case FileError::Kind::TooManyFiles:
+        return QStringLiteral("Too many open files");
+    case FileError::Kind::AccessDenied:
+        return QStringLiteral("File access denied");
+    case FileError::Kind::TooShort:
+        return QStringLiteral("Read beyond end of file");
+    case FileError::Kind::DiskFull:
+        return QStringLiteral("Disk full");
+    case FileError::Kind::Other:
+        break;
+    }
+    return QStringLiteral("I/O error %1").arg(code);
+}
+
+} // namespace
+
+QString FileError::systemReason() const
+{
+    if (kind == Kind::TooShort)
+        return QStringLiteral("the file holds only %1 bytes").arg(bytesFound);
+    return QString::fromLocal8Bit(std::strerror(code));
+}
+
+FileError fileErrorForErrno(int code)
+{
+    const FileError::Kind kind = kindForErrno(code);
+    return FileError{kind, messageForKind(kind, code), code, 0};
+}
+
+FileError tooShortError(qint64 bytesFound)
+{
+    return FileError{FileError::Kind::TooShort, messageForKind(FileError::Kind::TooShort, 0), 0,
+                     bytesFound};
+}
+
+QString messageForErrno(int code)
+{
+    return fileErrorForErrno(code).message;
 }
 
 } // namespace zorvikta

@@ -15,10 +15,12 @@ namespace zorvikta::platform {
 // terminal gives what it holds at that moment. `bytes` changes only on success.
 std::optional<FileError> readFileStart(const QString& path, qsizetype limit, QByteArray& bytes);
 
-// Makes `bytes` the whole content of `path` without ever leaving a half-written file: a regular
-// file (or a new one) is replaced atomically by a flushed temporary file from the same folder; a
-// symbolic link is followed and stays a link; a character device or FIFO is written in place;
-// a directory or any other kind of file is refused.
+// Makes `bytes` the whole content of `path`: a regular file (or a new one) is replaced atomically
+// by a flushed temporary file from the same folder, so a failure leaves the old file; a file its
+// user may not write is refused before anything is written; where only the folder refuses the
+// temporary file, the file is written in place. A symbolic link is followed and stays a link; a
+// character device or FIFO is written in place; a directory or any other kind of file is
+// refused. Temporary files that a killed save left in the folder are removed once stale.
 std::optional<FileError> writeFileContents(const QString& path, QByteArrayView bytes);
 
 // Folder of the per-user settings file.

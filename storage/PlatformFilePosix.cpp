@@ -6,11 +6,14 @@
 #include <QRandomGenerator>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 namespace zorvikta::platform {
@@ -21,10 +24,14 @@ namespace {
 constexpr int kMaxLinkHops = 40;
 constexpr int kTempNameAttempts = 100;
 constexpr qsizetype kReadChunk = 65536;
+// A temporary file of ours this old belongs to no save still under way: its program was killed.
+constexpr time_t kStaleTempSeconds = 60;
+constexpr char kTempPrefix[] = ".zorvikta-";
+constexpr char kTempSuffix[] = ".tmp";
 
 FileError errorFor(int code)
 {
-    return FileError{messageForErrno(code)};
+    return fileErrorForErrno(code);
 }
 
 // Follows symbolic links on the last component until it names something else or nothing.
@@ -85,14 +92,46 @@ int writeAll(int fd, QByteArrayView bytes)
 int createTempFile(const QByteArray& folder, QByteArray& tempPath)
 {
     for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-        tempPath = folder + "/.zorvikta-" +
-                   QByteArray::number(QRandomGenerator::global()->generate64(), 16) + ".tmp";
+        tempPath = folder + '/' + kTempPrefix +
+                   QByteArray::number(QRandomGenerator::global()->generate64(), 16) + kTempSuffix;
         const int fd = ::open(tempPath.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
         }
     }
     return -1;
+}
+
+bool isOurTempName(const QByteArray& name)
+{
+    if (!name.startsWith(kTempPrefix) || !name.endsWith(kTempSuffix))
+        return false;
+    const QByteArray number = name.mid(
+        sizeof kTempPrefix - 1, name.size() - (sizeof kTempPrefix - 1) - (sizeof kTempSuffix - 1));
+    return !number.isEmpty() && std::all_of(number.cbegin(), number.cend(), [](char c) {
+        return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+    });
+}
+
+// Removes the temporary files a killed save left in `folder`; a younger one may belong to a save
+// of another instance that is still writing it.
+void removeStaleTempFiles(const QByteArray& folder)
+{
+    DIR* dir = ::opendir(folder.constData());
+    if (dir == nullptr)
+        return;
+    const time_t now = ::time(nullptr);
+    while (const dirent* entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (!isOurTempName(name))
+            continue;
+        const QByteArray path = folder + '/' + name;
+        struct stat info {};
+        if (::lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) &&
+            now - info.st_mtime > kStaleTempSeconds)
+            ::unlink(path.constData());
+    }
+    ::closedir(dir);
 }
 
 // Durability of the rename itself; the new content is already safe, so a failure here is not
@@ -106,16 +145,49 @@ void syncFolder(const QByteArray& folder)
     }
 }
 
+// Writes into the existing file itself. Devices and FIFOs cannot be replaced, only written;
+// O_NONBLOCK keeps a FIFO without a reader from hanging the program. A regular file is truncated
+// first and flushed after.
+std::optional<FileError> writeInPlace(const QByteArray& target, QByteArrayView bytes,
+                                      bool regularFile)
+{
+    const int flags = regularFile ? O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC
+                                  : O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    const int fd = ::open(target.constData(), flags);
+    if (fd < 0) {
+        return errorFor(errno);
+    }
+    int failure = writeAll(fd, bytes);
+    if (failure == 0 && regularFile && ::fsync(fd) != 0) {
+        failure = errno;
+    }
+    if (::close(fd) != 0 && failure == 0) {
+        failure = errno;
+    }
+    if (failure != 0) {
+        return errorFor(failure);
+    }
+    return std::nullopt;
+}
+
 // Writes the whole content to a temporary file, flushes it and renames it over `target`.
-// `mode` is the permission set to keep from the file being replaced, if there is one.
+// `mode` is the permission set to keep from the file being replaced, if there is one. Where the
+// folder refuses a temporary file but the existing file may be written, the file is written in
+// place instead, as the only way left to save it. A folder locked on purpose (immutable, or on a
+// read-only filesystem) refuses with another error and is respected.
 std::optional<FileError> replaceAtomically(const QByteArray& target, QByteArrayView bytes,
                                            std::optional<mode_t> mode)
 {
     const QByteArray folder = folderOf(target);
+    removeStaleTempFiles(folder);
     QByteArray tempPath;
     const int fd = createTempFile(folder, tempPath);
     if (fd < 0) {
-        return errorFor(errno);
+        const int refusal = errno;
+        if (mode && refusal == EACCES) {
+            return writeInPlace(target, bytes, /*regularFile=*/true);
+        }
+        return errorFor(refusal);
     }
     int failure = 0;
     if (mode && ::fchmod(fd, *mode) != 0) {
@@ -138,24 +210,6 @@ std::optional<FileError> replaceAtomically(const QByteArray& target, QByteArrayV
         return errorFor(failure);
     }
     syncFolder(folder);
-    return std::nullopt;
-}
-
-// Devices and FIFOs cannot be replaced, only written; O_NONBLOCK keeps a FIFO without a reader
-// from hanging the program.
-std::optional<FileError> writeInPlace(const QByteArray& target, QByteArrayView bytes)
-{
-    const int fd = ::open(target.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        return errorFor(errno);
-    }
-    int failure = writeAll(fd, bytes);
-    if (::close(fd) != 0 && failure == 0) {
-        failure = errno;
-    }
-    if (failure != 0) {
-        return errorFor(failure);
-    }
     return std::nullopt;
 }
 
@@ -210,13 +264,17 @@ std::optional<FileError> writeFileContents(const QString& path, QByteArrayView b
         return replaceAtomically(target, bytes, std::nullopt);
     }
     if (S_ISREG(info.st_mode)) {
+        // A rename would replace a file its user may not write; refuse before writing anything.
+        if (::faccessat(AT_FDCWD, target.constData(), W_OK, AT_EACCESS) != 0) {
+            return errorFor(errno);
+        }
         return replaceAtomically(target, bytes, info.st_mode & 07777);
     }
     if (S_ISDIR(info.st_mode)) {
         return errorFor(EISDIR);
     }
     if (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode)) {
-        return writeInPlace(target, bytes);
+        return writeInPlace(target, bytes, /*regularFile=*/false);
     }
     // Block devices and sockets are never what a user means by a file to save into.
     return errorFor(EACCES);

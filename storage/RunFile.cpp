@@ -22,7 +22,7 @@ std::optional<FileError> readRunFile(const QString& path, RunFileImage& image)
         return failure;
     }
     if (bytes.size() < kFileSize) {
-        return FileError{QStringLiteral("Read beyond end of file")};
+        return tooShortError(bytes.size());
     }
     std::copy(bytes.cbegin(), bytes.cend(), image.begin());
     return std::nullopt;

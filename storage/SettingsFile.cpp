@@ -7,6 +7,7 @@
 #include <SimpleIni.h>
 
 #include <array>
+#include <cerrno>
 #include <string>
 #include <utility>
 
@@ -98,6 +99,13 @@ bool fitsOnOneLine(const QByteArray& value)
     return !value.contains('\n') && !value.contains('\r') && !value.contains('\0');
 }
 
+// The box names the file as the user knows it; the cause keeps the system's reason.
+FileError refusedWrite(const QString& path, FileError cause)
+{
+    cause.message = QStringLiteral("Unable to write to ") + QFileInfo(path).fileName();
+    return cause;
+}
+
 } // namespace
 
 SettingsFile::SettingsFile(QString path) : m_path(std::move(path)) {}
@@ -122,7 +130,7 @@ StoredSettings SettingsFile::read() const
 
 std::optional<FileError> SettingsFile::write(const StoredSettings& settings) const
 {
-    const FileError refused{QStringLiteral("Unable to write to ") + QFileInfo(m_path).fileName()};
+    const FileError refused = refusedWrite(m_path, fileErrorForErrno(EINVAL));
     CSimpleIniA ini = makeIni();
     if (!loadText(ini, m_path)) {
         return refused;
@@ -139,11 +147,15 @@ std::optional<FileError> SettingsFile::write(const StoredSettings& settings) con
         }
     }
     std::string text;
-    if (ini.Save(text) < 0 || !QDir().mkpath(QFileInfo(m_path).absolutePath())) {
+    if (ini.Save(text) < 0) {
         return refused;
     }
-    if (platform::writeFileContents(m_path, QByteArrayView(text.data(), text.size()))) {
-        return refused;
+    if (!QDir().mkpath(QFileInfo(m_path).absolutePath())) {
+        return refusedWrite(m_path, fileErrorForErrno(EACCES));
+    }
+    if (auto failure =
+            platform::writeFileContents(m_path, QByteArrayView(text.data(), text.size()))) {
+        return refusedWrite(m_path, *failure);
     }
     return std::nullopt;
 }

@@ -30,10 +30,11 @@ void QtPrompts::warn(const QString& text, const QString& details)
     box.exec();
 }
 
-void QtPrompts::showError(const QString& message)
+void QtPrompts::showError(const QString& message, const QString& details)
 {
     QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message + u'.',
                     QMessageBox::Ok, m_owner);
+    box.setInformativeText(details);
     box.exec();
 }
 

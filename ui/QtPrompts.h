@@ -14,7 +14,7 @@ public:
 
     bool askYesNo(const QString& question) override;
     void warn(const QString& text, const QString& details) override;
-    void showError(const QString& message) override;
+    void showError(const QString& message, const QString& details) override;
     std::optional<QString> chooseFileToOpen(const QString& current) override;
     std::optional<QString> chooseFileToSave(const QString& current) override;
 

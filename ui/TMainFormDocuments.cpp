@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QScrollBar>
 #include <QToolButton>
 
@@ -73,7 +74,9 @@ bool TMainForm::SaveIniFile()
     settings.device1 = m_device1;
     settings.device2 = m_device2;
     if (const auto error = SettingsFile(m_services.settingsPath).write(settings)) {
-        m_services.prompts.showError(error->message);
+        m_services.prompts.showError(error->message,
+                                     QFileInfo(m_services.settingsPath).absoluteFilePath() +
+                                         QStringLiteral(": ") + error->systemReason());
         return false;
     }
     return true;
@@ -150,14 +153,16 @@ void TMainForm::SpeedButtonSaveASClick()
     SaveRunFile();
 }
 
-// The close goes ahead only when nothing the user asked to write has failed.
+// Only a failed write of the pattern keeps the window open: the settings are not the user's work,
+// and a settings file that can never be written must not make the program impossible to close.
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     StatusBarHelp(QStringLiteral("Выход из программы..."));
-    if (!runSavePrompt() || !SaveIniFile()) {
+    if (!runSavePrompt()) {
         event->ignore();
         return;
     }
+    SaveIniFile();
     event->accept();
 }
 

@@ -9,7 +9,7 @@ class SilentPrompts final : public Prompts {
 public:
     bool askYesNo(const QString&) override { return false; }
     void warn(const QString&, const QString&) override {}
-    void showError(const QString&) override {}
+    void showError(const QString&, const QString&) override {}
     std::optional<QString> chooseFileToOpen(const QString&) override { return std::nullopt; }
     std::optional<QString> chooseFileToSave(const QString&) override { return std::nullopt; }
 };

@@ -57,14 +57,15 @@ RunFileReport::RunFileReport(const RunFileImage& image, qint64 fileSize)
 std::optional<RunFileReport> RunFileReport::read(const QString& path, QString& error)
 {
     RunFileImage image{};
-    const QFileInfo info(path);
     if (const auto failure = readRunFile(path, image)) {
-        error = runFileExists(path) && info.size() < kFileSize
-                    ? QStringLiteral("truncated: %1 of %2 bytes").arg(info.size()).arg(kFileSize)
+        error = failure->kind == FileError::Kind::TooShort
+                    ? QStringLiteral("truncated: %1 of %2 bytes")
+                          .arg(failure->bytesFound)
+                          .arg(kFileSize)
                     : failure->message;
         return std::nullopt;
     }
-    return RunFileReport(image, info.size());
+    return RunFileReport(image, QFileInfo(path).size());
 }
 
 QStringList RunFileReport::rangeProblems() const

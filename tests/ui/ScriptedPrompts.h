@@ -18,6 +18,7 @@ public:
     QStringList warnings;
     QStringList warningDetails;
     QStringList errors;
+    QStringList errorDetails;
     QStringList dialogs; // "open:<start name>" or "save:<start name>"
 
     bool askYesNo(const QString& question) override
@@ -34,7 +35,11 @@ public:
         warnings << text;
         warningDetails << details;
     }
-    void showError(const QString& message) override { errors << message; }
+    void showError(const QString& message, const QString& details) override
+    {
+        errors << message;
+        errorDetails << details;
+    }
     std::optional<QString> chooseFileToOpen(const QString& current) override
     {
         dialogs << QStringLiteral("open:") + current;
@@ -51,6 +56,7 @@ public:
         warnings.clear();
         warningDetails.clear();
         errors.clear();
+        errorDetails.clear();
         dialogs.clear();
     }
 

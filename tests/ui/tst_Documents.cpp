@@ -2,6 +2,7 @@
 #include <QTest>
 
 #include <QCheckBox>
+#include <QDir>
 #include <QToolButton>
 
 using namespace zorvikta;
@@ -337,19 +338,27 @@ private slots:
         QCOMPARE(fixture.panel(3), QStringLiteral("Выход из программы..."));
     }
 
-    void aFailedWriteAbandonsTheClose_data()
+    // A failed write of the pattern keeps the window open, so no work is lost; settings that
+    // cannot be written are reported once, with where and why, and the program still ends.
+    void aFailedWriteAtTheClose_data()
     {
         QTest::addColumn<bool>("settingsFail");
-        QTest::newRow("pattern file") << false;
-        QTest::newRow("settings file") << true;
+        QTest::addColumn<QString>("settingsName");
+        QTest::newRow("pattern file") << false << QString();
+        QTest::newRow("settings under a file") << true << QStringLiteral("plain/Zorvikta.ini");
+        QTest::newRow("settings file is a folder") << true << QStringLiteral("folder");
     }
-    void aFailedWriteAbandonsTheClose()
+    void aFailedWriteAtTheClose()
     {
         QFETCH(bool, settingsFail);
+        QFETCH(QString, settingsName);
         FormFixture fixture;
         fixture.writeFile(QStringLiteral("plain"), "a file, not a folder");
+        QVERIFY(QDir(fixture.path(QString())).mkpath(QStringLiteral("folder/Zorvikta.ini")));
         if (settingsFail)
-            fixture.settingsFile = fixture.path(QStringLiteral("plain/Zorvikta.ini"));
+            fixture.settingsFile = fixture.path(settingsName == QStringLiteral("folder")
+                                                    ? QStringLiteral("folder/Zorvikta.ini")
+                                                    : settingsName);
         TMainForm& form = fixture.start();
         form.show();
         if (!settingsFail) {
@@ -359,13 +368,19 @@ private slots:
         }
         fixture.prompts.clear();
         fixture.prompts.answers = {true, true};
-        QVERIFY(!form.close());
-        QVERIFY(form.isVisible());
+        QCOMPARE(form.close(), settingsFail);
+        QCOMPARE(form.isVisible(), !settingsFail);
         QCOMPARE(fixture.prompts.errors,
                  QStringList{settingsFail ? QStringLiteral("Unable to write to Zorvikta.ini")
                                           : QStringLiteral("Disk full")});
-        if (!settingsFail)
+        if (settingsFail) {
+            const QString details = fixture.prompts.errorDetails.constFirst();
+            QVERIFY2(details.startsWith(fixture.settingsFile + QStringLiteral(": ")) &&
+                         details.size() > fixture.settingsFile.size() + 2,
+                     qPrintable(details));
+        } else {
             QVERIFY(!fixture.exists(QStringLiteral("Zorvikta.ini")));
+        }
     }
 
     void startUpFollowsTheSettings_data()
