@@ -1,6 +1,7 @@
 #include "ReadOnlyLock.h"
 #include "SmallDisk.h"
 #include "storage/TestFiles.h"
+#include "support/AsOrdinaryUser.h"
 #include "ui/FormFixture.h"
 #include <QTest>
 
@@ -10,6 +11,8 @@
 #include <cerrno>
 #include <functional>
 #include <memory>
+
+#include <sys/stat.h>
 
 using namespace zorvikta;
 using namespace zorvikta::test;
@@ -184,6 +187,80 @@ private slots:
         QCOMPARE(folderEntries(fixture.path(QStringLiteral("locked"))), entriesBefore);
         QCOMPARE(recordBytes(form), kInMemory);
         QCOMPARE(form.isVisible(), !settingsLocked);
+    }
+
+    // What an ordinary user meets: permission bits on the file, its folder, the scratch copy or
+    // the settings. A file its user may not write is never replaced; a writable file in a folder
+    // that refuses a temporary file is written in place.
+    void permissionsOfAnOrdinaryUser_data()
+    {
+        QTest::addColumn<QString>("command"); // "save" or "port"
+        QTest::addColumn<int>("fileMode");
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<int>("scratchMode"); // 0: no scratch copy yet
+        QTest::addColumn<int>("settingsMode");
+        QTest::addColumn<QString>("error"); // empty: the command succeeds
+        QTest::addColumn<QByteArray>("fileAfter");
+        const QString denied = QStringLiteral("File access denied");
+        const QString settingsRefused = QStringLiteral("Unable to write to Zorvikta.ini");
+        QTest::newRow("writable file (control)")
+            << QStringLiteral("save") << 0644 << 0755 << 0 << 0644 << QString() << kInMemory;
+        QTest::newRow("read-only file")
+            << QStringLiteral("save") << 0444 << 0755 << 0 << 0644 << denied << kOnDisk;
+        QTest::newRow("writable file in a read-only folder")
+            << QStringLiteral("save") << 0644 << 0555 << 0 << 0644 << QString() << kInMemory;
+        QTest::newRow("read-only file in a read-only folder")
+            << QStringLiteral("save") << 0444 << 0555 << 0 << 0644 << denied << kOnDisk;
+        QTest::newRow("read-only scratch copy")
+            << QStringLiteral("save") << 0644 << 0755 << 0444 << 0644 << QString() << kInMemory;
+        QTest::newRow("read-only settings, port pick")
+            << QStringLiteral("port") << 0644 << 0755 << 0 << 0444 << settingsRefused << kOnDisk;
+    }
+    void permissionsOfAnOrdinaryUser()
+    {
+        if (!runAsOrdinaryUser())
+            return;
+        QFETCH(QString, command);
+        QFETCH(int, fileMode);
+        QFETCH(int, folderMode);
+        QFETCH(int, scratchMode);
+        QFETCH(int, settingsMode);
+        QFETCH(QString, error);
+        QFETCH(QByteArray, fileAfter);
+        FormFixture fixture;
+        const QString folder = fixture.path(QStringLiteral("place"));
+        QVERIFY(QDir().mkdir(folder));
+        const QString file = folder + QStringLiteral("/mine.zvk");
+        QVERIFY(putFile(file, kOnDisk));
+        const QByteArray scratchBefore = kOther;
+        if (scratchMode != 0)
+            QVERIFY(putFile(fixture.path(QStringLiteral("tmp.zvk")), scratchBefore));
+        TMainForm& form = startEditing(fixture, file);
+        const QByteArray settingsBefore = fixture.readFile(QStringLiteral("Zorvikta.ini"));
+        const auto permit = [](const QString& path, int mode) {
+            return ::chmod(QFile::encodeName(path).constData(), static_cast<mode_t>(mode)) == 0;
+        };
+        QVERIFY(permit(file, fileMode));
+        QVERIFY(permit(folder, folderMode));
+        if (scratchMode != 0)
+            QVERIFY(permit(fixture.path(QStringLiteral("tmp.zvk")), scratchMode));
+        QVERIFY(permit(fixture.settingsPath(), settingsMode));
+
+        if (command == QStringLiteral("save"))
+            form.SpeedButtonSaveClick();
+        else
+            form.itemCom1Click();
+
+        QCOMPARE(fixture.prompts.errors, error.isEmpty() ? QStringList() : QStringList{error});
+        QCOMPARE(fileBytes(file), fileAfter);
+        QCOMPARE(folderEntries(folder), QStringList{QStringLiteral("mine.zvk")});
+        if (scratchMode != 0) {
+            QCOMPARE(fixture.readFile(QStringLiteral("tmp.zvk")), scratchBefore);
+            QVERIFY(fixture.panel(kMessagePanel).startsWith(QStringLiteral("Копия ")));
+        }
+        if (settingsMode == 0444)
+            QCOMPARE(fixture.readFile(QStringLiteral("Zorvikta.ini")), settingsBefore);
+        QVERIFY(permit(folder, 0755));
     }
 
     void aFileThatChangesUnderTheCommand_data()

@@ -2,6 +2,8 @@
 #include "storage/RunFile.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
@@ -219,6 +221,40 @@ private slots:
         QCOMPARE(messageOf(failure), QStringLiteral("I/O error %1").arg(EFBIG));
         QCOMPARE(fileBytes(path), patternBytes(kFileSize, 2));
         QCOMPARE(folderEntries(dir.path()), QStringList{u"keep.zvk"_s});
+    }
+
+    // A save killed while writing leaves its temporary file; the next save into that folder
+    // removes it once it is old enough to belong to no save under way, and nothing else.
+    void writeRemovesStaleTemporaryFiles_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("ageSeconds");
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("ours, two minutes old") << u".zorvikta-3fa9c0d1e2.tmp"_s << 120 << true;
+        QTest::newRow("ours, just written") << u".zorvikta-3fa9c0d1e2.tmp"_s << 0 << false;
+        QTest::newRow("not hexadecimal") << u".zorvikta-notours.tmp"_s << 120 << false;
+        QTest::newRow("no number") << u".zorvikta-.tmp"_s << 120 << false;
+        QTest::newRow("another suffix") << u".zorvikta-3fa9c0d1e2.tmp.bak"_s << 120 << false;
+        QTest::newRow("another program's") << u".other-3fa9c0d1e2.tmp"_s << 120 << false;
+    }
+    void writeRemovesStaleTemporaryFiles()
+    {
+        QFETCH(QString, name);
+        QFETCH(int, ageSeconds);
+        QFETCH(bool, removed);
+        QTemporaryDir dir;
+        const QString leftover = dir.filePath(name);
+        QVERIFY(putFile(leftover, "half a save"));
+        QFile file(leftover);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
+                                 QFileDevice::FileModificationTime));
+        file.close();
+
+        QCOMPARE(writeRunFile(dir.filePath(u"mine.zvk"_s), kSentinel), std::nullopt);
+
+        QCOMPARE(QFileInfo::exists(leftover), !removed);
+        QCOMPARE(fileBytes(dir.filePath(u"mine.zvk"_s)), bytesOf(kSentinel));
     }
 
     void writeThroughSymlinkKeepsTheLink_data()
