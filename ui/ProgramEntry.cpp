@@ -1,6 +1,7 @@
 #include "ui/ProgramEntry.h"
 
 #include "device/QtSerialLink.h"
+#include "platform/StopSignals.h"
 #include "storage/SettingsFile.h"
 #include "ui/About/TAboutForm.h"
 #include "ui/Diagram/TDigrForm.h"
@@ -35,6 +36,14 @@ int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& af
     THelpForm helpForm(&mainForm);
     TDigrForm digrForm(&mainForm);
     mainForm.setHelpWindows(&aboutForm, &helpForm, &digrForm);
+
+    // A signal ends the program as its close does, only without asking: a save under way finishes
+    // first, since the signal is taken up by the event loop. Without the handlers the signal's
+    // default still ends it.
+    StopSignals stopSignals;
+    stopSignals.install();
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, &mainForm,
+                     &TMainForm::closeWithoutAsking);
 
     mainForm.show();
     if (afterShow)

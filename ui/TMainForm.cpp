@@ -147,6 +147,12 @@ void TMainForm::itemCloseClick()
     close();
 }
 
+void TMainForm::closeWithoutAsking()
+{
+    m_closingWithoutAsking = true;
+    close();
+}
+
 void TMainForm::ToUndo()
 {
     m_undoRecord = m_runRecord;

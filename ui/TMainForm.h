@@ -55,6 +55,8 @@ public slots:
     void ScrollBarSpeedChange();
     void ScrollBarAreaChange();
     void itemCloseClick();
+    // The close of a stop signal: no save prompt and no box; the settings are still written.
+    void closeWithoutAsking();
 
     // Undo.
     void ToUndo();
@@ -147,6 +149,7 @@ private:
     QString m_saveFileName;
     QString m_device1;
     QString m_device2;
+    bool m_closingWithoutAsking = false;
 
     // Controls the handlers read and write.
     QToolButton* m_speedButtonSave = nullptr;

@@ -74,6 +74,8 @@ bool TMainForm::SaveIniFile()
     settings.device1 = m_device1;
     settings.device2 = m_device2;
     if (const auto error = SettingsFile(m_services.settingsPath).write(settings)) {
+        if (m_closingWithoutAsking)
+            return false;
         m_services.prompts.showError(error->message,
                                      QFileInfo(m_services.settingsPath).absoluteFilePath() +
                                          QStringLiteral(": ") + error->systemReason());
@@ -158,7 +160,7 @@ void TMainForm::SpeedButtonSaveASClick()
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     StatusBarHelp(QStringLiteral("Выход из программы..."));
-    if (!runSavePrompt()) {
+    if (!m_closingWithoutAsking && !runSavePrompt()) {
         event->ignore();
         return;
     }

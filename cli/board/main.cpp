@@ -2,7 +2,7 @@
 #include "cli/board/Board.h"
 #include "cli/board/BoardConsole.h"
 #include "cli/board/BoardLine.h"
-#include "cli/board/StopSignals.h"
+#include "platform/StopSignals.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

@@ -1,4 +1,4 @@
-#include "cli/board/StopSignals.h"
+#include "platform/StopSignals.h"
 
 #include <QSocketNotifier>
 #include <QString>
