@@ -6,15 +6,59 @@
 #include "ui/PaintSurface.h"
 #include "ui/UpDown.h"
 
+#include <QKeyEvent>
 #include <QScrollBar>
 
 namespace zorvikta {
+
+namespace {
+
+// A scroll bar inverts its keys to suit a vertical one, so on a horizontal bar Right would lower
+// the value. The speed bar's keys go the way its arrows point: right and up are faster.
+class SpeedKeys final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto action = actionFor(static_cast<QKeyEvent*>(event)->key());
+        if (action == QAbstractSlider::SliderNoAction)
+            return false;
+        static_cast<QAbstractSlider*>(watched)->triggerAction(action);
+        return true;
+    }
+
+private:
+    static QAbstractSlider::SliderAction actionFor(int key)
+    {
+        switch (key) {
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+            return QAbstractSlider::SliderSingleStepAdd;
+        case Qt::Key_Left:
+        case Qt::Key_Down:
+            return QAbstractSlider::SliderSingleStepSub;
+        case Qt::Key_PageUp:
+            return QAbstractSlider::SliderPageStepAdd;
+        case Qt::Key_PageDown:
+            return QAbstractSlider::SliderPageStepSub;
+        default:
+            return QAbstractSlider::SliderNoAction;
+        }
+    }
+};
+
+} // namespace
 
 // Tab only, so a mouse user's clicks leave the focus, and with it every pixel, as they were.
 void TMainForm::buildKeyboard()
 {
     m_paintBox->setFocusPolicy(Qt::TabFocus);
     m_scrollBarSpeed->setFocusPolicy(Qt::TabFocus);
+    m_scrollBarSpeed->installEventFilter(new SpeedKeys(m_scrollBarSpeed));
     connect(m_paintBox, &PaintSurface::keyPressed, this, &TMainForm::PaintBoxKeyDown);
     connect(m_paintBox, &PaintSurface::focusChanged, this,
             [this](bool focused) { focused ? PaintBoxEnter() : PaintBoxExit(); });
