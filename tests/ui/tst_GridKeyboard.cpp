@@ -76,9 +76,9 @@ private slots:
         QFETCH(QString, label);
         QFETCH(QString, text);
         FormFixture fixture;
-        TMainForm& form = fixture.start();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        TMainForm* active = fixture.startActive();
+        QVERIFY(active);
+        TMainForm& form = *active;
         QVERIFY(tabTo(form, control));
         press(QApplication::focusWidget(), keys);
         QCOMPARE(form.findChild<QLabel*>(label)->text(), text);
@@ -130,9 +130,9 @@ private slots:
         QFETCH(QByteArray, steps);
         QFETCH(int, marked);
         FormFixture fixture;
-        TMainForm& form = fixture.start();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        TMainForm* active = fixture.startActive();
+        QVERIFY(active);
+        TMainForm& form = *active;
         form.runRecord()[kChannelCountIndex] = static_cast<std::uint8_t>(channels);
         form.runRecord()[kLengthIndex] = static_cast<std::uint8_t>(length);
         form.PaintAll();
@@ -163,9 +163,9 @@ private slots:
     void cursorIsDrawnOnlyWithTheFocus()
     {
         FormFixture fixture;
-        TMainForm& form = fixture.start();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        TMainForm* active = fixture.startActive();
+        QVERIFY(active);
+        TMainForm& form = *active;
         for (int step = 0; step < 8; ++step)
             form.runRecord()[static_cast<std::size_t>(step)] = static_cast<std::uint8_t>(step << 4);
         form.PaintAll();
@@ -198,9 +198,9 @@ private slots:
     void clickingTheGridLeavesTheFocus()
     {
         FormFixture fixture;
-        TMainForm& form = fixture.start();
-        form.show();
-        QVERIFY(QTest::qWaitForWindowActive(&form));
+        TMainForm* active = fixture.startActive();
+        QVERIFY(active);
+        TMainForm& form = *active;
         auto* grid = fixture.child<QWidget>("PaintBox");
         QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(4, 4));
         QVERIFY(!grid->hasFocus());
