@@ -1,5 +1,6 @@
 #include "ui/PaintSurface.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -64,6 +65,34 @@ void PaintSurface::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton)
         emit doubleClicked();
     emit pressed(event->button(), event->position().toPoint());
+}
+
+// Only the arrows, Space and Enter are the surface's; every other key goes on to the window.
+void PaintSurface::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        emit keyPressed(static_cast<Qt::Key>(event->key()));
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void PaintSurface::focusInEvent(QFocusEvent*)
+{
+    emit focusChanged(true);
+}
+
+void PaintSurface::focusOutEvent(QFocusEvent*)
+{
+    emit focusChanged(false);
 }
 
 } // namespace zorvikta

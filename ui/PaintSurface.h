@@ -7,7 +7,7 @@ namespace zorvikta {
 
 // A drawing surface that keeps what was drawn on it, like a window canvas: the program draws
 // into its image whenever it likes, and a repaint only shows the image. It reports the mouse in
-// its own pixel coordinates.
+// its own pixel coordinates, and, when it takes the focus, the keys that move over its cells.
 class PaintSurface final : public QWidget {
     Q_OBJECT
 public:
@@ -21,6 +21,8 @@ signals:
     void moved(QPoint position);
     void released(Qt::MouseButton button, QPoint position);
     void doubleClicked();
+    void keyPressed(Qt::Key key);
+    void focusChanged(bool focused);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -29,6 +31,9 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void fitCanvas();

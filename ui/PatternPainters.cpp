@@ -28,6 +28,20 @@ void paintGrid(QPainter& painter, const QSize& surface, const RunRecord& record,
     }
 }
 
+void paintCellCursor(QPainter& painter, const GridView& view, const CellCursor& cursor)
+{
+    const int column = cursor.step - view.firstVisibleStep;
+    if (column < 0 || column >= kGridColumns)
+        return;
+    // Two pixels of black read on a lit and on a dark lamp alike.
+    const QRect cell = cellRect(column, cursor.channel);
+    for (const QRect& edge : {QRect(cell.left(), cell.top(), kCellSize, 2),
+                              QRect(cell.left(), cell.bottom() - 1, kCellSize, 2),
+                              QRect(cell.left(), cell.top(), 2, kCellSize),
+                              QRect(cell.right() - 1, cell.top(), 2, kCellSize)})
+        painter.fillRect(edge, Qt::black);
+}
+
 // The strip is redrawn with every step the emulator plays, so its lamps go out in two batches,
 // one per colour, rather than one call each.
 void paintStrip(QPainter& painter, std::uint8_t stepByte)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/RunRecord.h"
+#include "ui/CellCursor.h"
 #include "ui/GridGeometry.h"
 
 #include <QColor>
@@ -12,6 +13,10 @@ namespace zorvikta {
 // The grid: background first, then 8 cells for every visible step below the length.
 void paintGrid(QPainter& painter, const QSize& surface, const RunRecord& record,
                const GridView& view, const QColor& buttonFace);
+
+// A frame inside the cursor's cell, drawn over the grid while it has the keyboard; nothing when
+// the cell is scrolled out of view.
+void paintCellCursor(QPainter& painter, const GridView& view, const CellCursor& cursor);
 
 inline constexpr int kStripGroups = 13;
 inline constexpr int kGroupPitch = 64;

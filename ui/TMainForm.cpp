@@ -2,12 +2,14 @@
 
 #include "model/StepPeriod.h"
 #include "storage/RunFile.h"
+#include "ui/DesignPalette.h"
 #include "ui/DocumentNames.h"
 #include "ui/StatusPanels.h"
 #include "ui/UpDown.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTimer>
 #include <QToolButton>
@@ -22,7 +24,15 @@ constexpr int kMessagePanel = 3;
 TMainForm::TMainForm(MainFormServices services, QWidget* parent)
     : QMainWindow(parent), m_services(std::move(services))
 {
+    // Before the controls are made: the labels take their text colours from it.
+    setPalette(designPalette());
     buildWindow();
+    // The menus are windows of their own and would take the desktop's colours.
+    for (QMenu* menu : findChildren<QMenu*>())
+        menu->setPalette(palette());
+    buildKeyboard();
+    buildShortcuts();
+    setAcceptDrops(true);
     FormCreate();
     m_timerRun->start();
     m_timerStatus->start();

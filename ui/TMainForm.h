@@ -3,6 +3,7 @@
 #include "model/Cursor.h"
 #include "model/RandomDraw.h"
 #include "model/RunRecord.h"
+#include "ui/CellCursor.h"
 #include "ui/GridGeometry.h"
 #include "ui/MainFormServices.h"
 
@@ -70,6 +71,11 @@ public slots:
     void PaintBoxMouse(int mode, int x, int y);
     void PaintBoxDblClick();
 
+    // The grid from the keyboard: a cell cursor, shown while the grid has the focus.
+    void PaintBoxKeyDown(Qt::Key key);
+    void PaintBoxEnter();
+    void PaintBoxExit();
+
     // The emulator strip.
     void PaintRun(std::uint8_t stepByte);
     void TimerRunTimer();
@@ -112,6 +118,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     enum class LoadOutcome { Loaded, Missing, Failed };
@@ -119,6 +128,7 @@ private:
     void FormCreate();
     void Custom();
     LoadOutcome LoadRunFile();
+    void openRunFile(const QString& fileName);
     void setCaption();
     void setRunInterval(int speed);
     void paintPlayStep();
@@ -133,6 +143,10 @@ private:
     QWidget* buildSettingsPanel();
     void buildPresetButtons(QWidget* panel);
     void buildMenu();
+    void buildKeyboard();
+    void buildShortcuts();
+    void moveCellCursor(CellCursor cursor);
+    void hoverCell(const GridHit& hit);
     QToolButton* addToolButton(QWidget* bar, const char* name, int left, int width,
                                const QString& hint, const char* glyph);
     QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
@@ -150,6 +164,7 @@ private:
     QString m_device1;
     QString m_device2;
     bool m_closingWithoutAsking = false;
+    CellCursor m_cellCursor;
 
     // Controls the handlers read and write.
     QToolButton* m_speedButtonSave = nullptr;

@@ -121,9 +121,14 @@ void TMainForm::SpeedButtonNewClick()
 void TMainForm::SpeedButtonOpenClick()
 {
     const std::optional<QString> chosen = m_services.prompts.chooseFileToOpen(m_openFileName);
-    if (!chosen)
-        return;
-    m_openFileName = *chosen;
+    if (chosen)
+        openRunFile(*chosen);
+}
+
+// Open's way with a chosen name, shared by a file dropped on the window.
+void TMainForm::openRunFile(const QString& fileName)
+{
+    m_openFileName = fileName;
     ToUndo();
     if (LoadRunFile() == LoadOutcome::Failed)
         return;

@@ -24,7 +24,10 @@ void TMainForm::PaintSymbol()
     if (canvas.isNull())
         return;
     QPainter painter(&canvas);
-    paintGrid(painter, canvas.size(), m_runRecord, gridView(), palette().color(QPalette::Button));
+    const GridView view = gridView();
+    paintGrid(painter, canvas.size(), m_runRecord, view, palette().color(QPalette::Button));
+    if (m_paintBox->hasFocus())
+        paintCellCursor(painter, view, clampToActive(m_cellCursor, view));
     painter.end();
     m_paintBox->update();
 }
@@ -36,13 +39,18 @@ void TMainForm::PaintBoxMouseMove(int x, int y)
     const std::optional<GridHit> hit = hitTest(gridView(), x, y);
     if (!hit)
         return;
-    m_statusBar->setPanelText(kChannelPanel,
-                              QStringLiteral("Канал ") + QString::number(hit->channel + 1));
-    m_cursor.HoverStep = hit->step;
-    m_statusBar->setPanelText(kStepPanel,
-                              QStringLiteral("Шаг ") + QString::number(m_cursor.HoverStep + 1));
+    hoverCell(*hit);
     if (m_cursor.DrawMode != DrawNone)
         PaintBoxMouse(m_cursor.DrawMode, x, y);
+}
+
+void TMainForm::hoverCell(const GridHit& hit)
+{
+    m_statusBar->setPanelText(kChannelPanel,
+                              QStringLiteral("Канал ") + QString::number(hit.channel + 1));
+    m_cursor.HoverStep = hit.step;
+    m_statusBar->setPanelText(kStepPanel,
+                              QStringLiteral("Шаг ") + QString::number(m_cursor.HoverStep + 1));
 }
 
 void TMainForm::PaintBoxMouseDown(Qt::MouseButton button, int x, int y)

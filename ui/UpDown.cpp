@@ -1,5 +1,6 @@
 #include "ui/UpDown.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -14,6 +15,8 @@ UpDown::UpDown(int minimum, int maximum, int position, QWidget* parent)
       m_position(std::clamp(position, minimum, maximum))
 {
     setFixedSize(15, 30);
+    // Tab only: a click on an arrow leaves the focus where it was, as it always has.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void UpDown::setPosition(int position)
@@ -57,6 +60,12 @@ void UpDown::paintEvent(QPaintEvent*)
                                                   : QStyle::PE_IndicatorArrowDown,
                                &glyph, &painter, this);
     }
+    if (hasFocus()) {
+        QStyleOptionFocusRect focus;
+        focus.initFrom(this);
+        focus.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    }
 }
 
 void UpDown::mousePressEvent(QMouseEvent* event)
@@ -73,6 +82,16 @@ void UpDown::mouseReleaseEvent(QMouseEvent*)
 {
     m_pressedArrow.reset();
     update();
+}
+
+void UpDown::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Up)
+        clickArrow(Arrow::Up);
+    else if (event->key() == Qt::Key_Down)
+        clickArrow(Arrow::Down);
+    else
+        QWidget::keyPressEvent(event);
 }
 
 } // namespace zorvikta

@@ -7,7 +7,8 @@
 namespace zorvikta {
 
 // A pair of arrow buttons holding a position in a range, without wrap-around. Only a click that
-// moves the position reports itself; setting the position from code is silent.
+// moves the position reports itself; setting the position from code is silent. Tab reaches it,
+// and the Up and Down keys click its arrows.
 class UpDown final : public QWidget {
     Q_OBJECT
 public:
@@ -29,6 +30,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     QRect arrowRect(Arrow arrow) const;

@@ -40,6 +40,12 @@ public:
         return *m_form;
     }
     TMainForm& form() { return *m_form; }
+    // Started, shown and holding the keyboard, as shortcuts and Tab need; null if never active.
+    TMainForm* startActive()
+    {
+        start().show();
+        return QTest::qWaitForWindowActive(m_form.get()) ? m_form.get() : nullptr;
+    }
 
     QString path(const QString& name) const { return m_directory.filePath(name); }
     QString settingsPath() const { return path(QStringLiteral("Zorvikta.ini")); }

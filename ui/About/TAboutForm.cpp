@@ -1,4 +1,5 @@
 #include "ui/About/TAboutForm.h"
+#include "ui/DesignPalette.h"
 #include "ui/ProgramIcons.h"
 #include "ui/ScreenCentre.h"
 
@@ -52,6 +53,7 @@ TAboutForm::TAboutForm(std::function<bool(const QUrl&)> openUrl, QWidget* parent
 {
     setWindowTitle(QStringLiteral("О программе Zorvikta"));
     setWindowIcon(programIcon());
+    setPalette(designPalette());
     setFixedSize(306, 206);
 
     QPalette colours = palette();

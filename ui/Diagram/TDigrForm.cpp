@@ -1,4 +1,5 @@
 #include "ui/Diagram/TDigrForm.h"
+#include "ui/DesignPalette.h"
 #include "ui/ProgramIcons.h"
 #include "ui/ScreenCentre.h"
 
@@ -11,6 +12,7 @@ TDigrForm::TDigrForm(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Схема подключения"));
     setWindowIcon(programIcon());
+    setPalette(designPalette());
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));

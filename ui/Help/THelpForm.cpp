@@ -1,4 +1,5 @@
 #include "ui/Help/THelpForm.h"
+#include "ui/DesignPalette.h"
 #include "ui/ProgramIcons.h"
 #include "ui/ScreenCentre.h"
 
@@ -12,6 +13,7 @@ THelpForm::THelpForm(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Справка"));
     setWindowIcon(programIcon());
+    setPalette(designPalette());
 
     // A 544 x 375 window once the title bar and borders are added.
     resize(536, 348);

@@ -1,0 +1,212 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FormFixture.h"
+#include <QTest>
+
+#include "ui/PatternPainters.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QScrollBar>
+#include <QToolButton>
+
+using namespace zorvikta;
+using namespace zorvikta::test;
+
+namespace {
+
+// L, R, U, D: the arrows; S: Space; E: Enter.
+void press(QWidget* widget, const QString& keys)
+{
+    for (const QChar key : keys) {
+        static const QHash<QChar, Qt::Key> kKeys{{u'L', Qt::Key_Left},  {u'R', Qt::Key_Right},
+                                                 {u'U', Qt::Key_Up},    {u'D', Qt::Key_Down},
+                                                 {u'S', Qt::Key_Space}, {u'E', Qt::Key_Return}};
+        QTest::keyClick(widget, kKeys.value(key));
+    }
+}
+
+// Tabs from the window's first control until `name` has the focus; false if it never does.
+bool tabTo(QWidget& window, const QString& name)
+{
+    for (int tab = 0; tab < 60; ++tab) {
+        QWidget* focused = QApplication::focusWidget();
+        if (focused && focused->objectName() == name)
+            return true;
+        QTest::keyClick(focused ? focused : &window, Qt::Key_Tab);
+    }
+    return false;
+}
+
+QImage gridImage(FormFixture& fixture)
+{
+    return fixture.child<QWidget>("PaintBox")
+        ->grab()
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
+}
+
+} // namespace
+
+class TestGridKeyboard : public QObject {
+    Q_OBJECT
+private slots:
+    void tabReachesTheControlsAndTheirKeys_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("channels down") << QStringLiteral("UpDownCh") << QStringLiteral("D")
+                                       << QStringLiteral("LabelCh") << QStringLiteral("3");
+        QTest::newRow("length up") << QStringLiteral("UpDownLeng") << QStringLiteral("U")
+                                   << QStringLiteral("LabelLeng") << QStringLiteral("9");
+        QTest::newRow("speed right")
+            << QStringLiteral("ScrollBarSpeed") << QStringLiteral("R")
+            << QStringLiteral("LabelSpeed") << QStringLiteral("Cкорость 231");
+        QTest::newRow("speed left")
+            << QStringLiteral("ScrollBarSpeed") << QStringLiteral("LL")
+            << QStringLiteral("LabelSpeed") << QStringLiteral("Cкорость 228");
+        QTest::newRow("grid right") << QStringLiteral("PaintBox") << QStringLiteral("R")
+                                    << QStringLiteral("StatusPanel1") << QStringLiteral("Шаг 2");
+    }
+    void tabReachesTheControlsAndTheirKeys()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, keys);
+        QFETCH(QString, label);
+        QFETCH(QString, text);
+        FormFixture fixture;
+        TMainForm* active = fixture.startActive();
+        QVERIFY(active);
+        TMainForm& form = *active;
+        QVERIFY(tabTo(form, control));
+        press(QApplication::focusWidget(), keys);
+        QCOMPARE(form.findChild<QLabel*>(label)->text(), text);
+    }
+
+    void arrowsSpaceAndEnterWorkOnTheCursorCell_data()
+    {
+        QTest::addColumn<int>("channels");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("firstVisible"); // before the grid takes the focus
+        QTest::addColumn<QString>("keys");
+        QTest::addColumn<int>("channel"); // panel 0 and 1 afterwards, counted from 1
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("firstVisibleAfter");
+        QTest::addColumn<QByteArray>("steps"); // step bytes 0..3 afterwards
+        QTest::addColumn<int>("marked");       // -1: nothing marked
+        const QByteArray unchanged("\x00\x00\x00\x00", 4);
+        QTest::newRow("enter shows the cursor")
+            << 4 << 8 << 0 << QString() << 1 << 1 << 0 << unchanged << -1;
+        QTest::newRow("right and down")
+            << 4 << 8 << 0 << QStringLiteral("RRRDD") << 3 << 4 << 0 << unchanged << -1;
+        QTest::newRow("stops at the first step and channel")
+            << 4 << 8 << 0 << QStringLiteral("LLUU") << 1 << 1 << 0 << unchanged << -1;
+        QTest::newRow("stops at the length")
+            << 4 << 8 << 0 << QStringLiteral("RRRRRRRRRR") << 1 << 8 << 0 << unchanged << -1;
+        QTest::newRow("stops at the channel count")
+            << 2 << 8 << 0 << QStringLiteral("DDD") << 2 << 1 << 0 << unchanged << -1;
+        QTest::newRow("scrolls right past the last whole column")
+            << 4 << 100 << 0 << QString(36, u'R') << 1 << 37 << 1 << unchanged << -1;
+        QTest::newRow("starts in the scrolled view and scrolls left")
+            << 4 << 100 << 20 << QStringLiteral("L") << 1 << 20 << 19 << unchanged << -1;
+        QTest::newRow("blank view comes back to the last step")
+            << 4 << 8 << 10 << QStringLiteral("U") << 1 << 8 << 7 << unchanged << -1;
+        QTest::newRow("space switches on and off")
+            << 4 << 8 << 0 << QStringLiteral("RSDSRSS") << 2 << 3 << 0
+            << QByteArray("\x00\xC0\x00\x00", 4) << -1;
+        QTest::newRow("enter marks the cursor step")
+            << 4 << 8 << 0 << QStringLiteral("RRDE") << 2 << 3 << 0 << unchanged << 2;
+    }
+    void arrowsSpaceAndEnterWorkOnTheCursorCell()
+    {
+        QFETCH(int, channels);
+        QFETCH(int, length);
+        QFETCH(int, firstVisible);
+        QFETCH(QString, keys);
+        QFETCH(int, channel);
+        QFETCH(int, step);
+        QFETCH(int, firstVisibleAfter);
+        QFETCH(QByteArray, steps);
+        QFETCH(int, marked);
+        FormFixture fixture;
+        TMainForm* active = fixture.startActive();
+        QVERIFY(active);
+        TMainForm& form = *active;
+        form.runRecord()[kChannelCountIndex] = static_cast<std::uint8_t>(channels);
+        form.runRecord()[kLengthIndex] = static_cast<std::uint8_t>(length);
+        form.PaintAll();
+        auto* area = fixture.child<QScrollBar>("ScrollBarArea");
+        area->setValue(firstVisible);
+        auto* grid = fixture.child<QWidget>("PaintBox");
+        grid->setFocus(Qt::TabFocusReason);
+
+        press(grid, keys);
+        QCOMPARE(fixture.panel(0), QStringLiteral("Канал %1").arg(channel));
+        QCOMPARE(fixture.panel(1), QStringLiteral("Шаг %1").arg(step));
+        QCOMPARE(form.cursor().HoverStep, step - 1);
+        QCOMPARE(area->value(), firstVisibleAfter);
+        for (int index = 0; index < steps.size(); ++index)
+            QCOMPARE(int(form.runRecord()[static_cast<std::size_t>(index)]),
+                     int(std::uint8_t(steps[index])));
+        QVERIFY(!fixture.child<QToolButton>("SpeedButtonUndo")->isEnabled());
+        QCOMPARE(form.cursor().MarkedStep, marked < 0 ? 100 : marked);
+        QCOMPARE(fixture.panel(2),
+                 marked < 0 ? QStringLiteral(" ") : QStringLiteral("Ins %1").arg(marked + 1));
+        if (marked >= 0)
+            QCOMPARE(fixture.child<QToolButton>("SpeedButtonDelete")->toolTip(),
+                     QStringLiteral("Удалить шаг %1").arg(marked + 1));
+    }
+
+    // Without the focus the grid is exactly the pattern painted alone; with it, only the
+    // cursor's cell differs, framed in black.
+    void cursorIsDrawnOnlyWithTheFocus()
+    {
+        FormFixture fixture;
+        TMainForm* active = fixture.startActive();
+        QVERIFY(active);
+        TMainForm& form = *active;
+        for (int step = 0; step < 8; ++step)
+            form.runRecord()[static_cast<std::size_t>(step)] = static_cast<std::uint8_t>(step << 4);
+        form.PaintAll();
+        auto* grid = fixture.child<QWidget>("PaintBox");
+        QImage alone(grid->size(), QImage::Format_RGB32);
+        QPainter painter(&alone);
+        paintGrid(painter, alone.size(), form.runRecord(), form.gridView(),
+                  form.palette().color(QPalette::Button));
+        painter.end();
+        QCOMPARE(gridImage(fixture), alone);
+
+        grid->setFocus(Qt::TabFocusReason);
+        press(grid, QStringLiteral("RRD"));
+        const QImage focused = gridImage(fixture);
+        const QRect cell = cellRect(2, 1);
+        for (int y = 0; y < alone.height(); ++y)
+            for (int x = 0; x < alone.width(); ++x)
+                if (!cell.contains(x, y))
+                    QCOMPARE(focused.pixel(x, y), alone.pixel(x, y));
+        for (const QPoint& edge :
+             {cell.topLeft(), cell.bottomRight(), cell.topLeft() + QPoint(1, 7)})
+            QCOMPARE(focused.pixelColor(edge), QColor(Qt::black));
+        QCOMPARE(focused.pixel(cell.center()), alone.pixel(cell.center()));
+
+        fixture.child<QWidget>("UpDownCh")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(gridImage(fixture), alone);
+    }
+
+    // Only Tab brings the focus: a mouse user's click draws as ever and shows no cursor.
+    void clickingTheGridLeavesTheFocus()
+    {
+        FormFixture fixture;
+        TMainForm* active = fixture.startActive();
+        QVERIFY(active);
+        TMainForm& form = *active;
+        auto* grid = fixture.child<QWidget>("PaintBox");
+        QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(4, 4));
+        QVERIFY(!grid->hasFocus());
+        QCOMPARE(int(form.runRecord()[0]), 0x80);
+    }
+};
+
+QTEST_MAIN(TestGridKeyboard)
+#include "tst_GridKeyboard.moc"
