@@ -4,15 +4,23 @@
 
 namespace zorvikta {
 
-QString portDeviceName(int port, const QString& configured1, const QString& configured2)
+std::optional<PortDevices> defaultPortDevices()
 {
 #ifdef Q_OS_WIN
-    Q_UNUSED(configured1);
-    Q_UNUSED(configured2);
-    return port == 1 ? QStringLiteral("COM1") : QStringLiteral("COM2");
+    return std::nullopt;
 #else
     // Serial devices have no fixed names here (ttyS0, ttyUSB0, ttyACM0...), so the user names them.
-    return port == 1 ? configured1 : configured2;
+    return PortDevices{QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyS1")};
+#endif
+}
+
+QString portDeviceName(PortChoice port, const PortDevices& chosen)
+{
+#ifdef Q_OS_WIN
+    Q_UNUSED(chosen);
+    return port == PortChoice::Com1 ? QStringLiteral("COM1") : QStringLiteral("COM2");
+#else
+    return port == PortChoice::Com1 ? chosen.com1 : chosen.com2;
 #endif
 }
 

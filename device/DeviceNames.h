@@ -1,11 +1,18 @@
 #pragma once
 
+#include "storage/SettingsFile.h"
+
 #include <QString>
+
+#include <optional>
 
 namespace zorvikta {
 
-// The device for menu choice 1 or 2: "COM1"/"COM2" on Windows; elsewhere the configured names
-// (the settings file's Device1/Device2, passed in by the caller).
-QString portDeviceName(int port, const QString& configured1, const QString& configured2);
+// The devices of the two ports until the user chooses others; nullopt where the platform names
+// its ports itself (COM1 and COM2 on Windows), so that there is nothing to choose or keep.
+std::optional<PortDevices> defaultPortDevices();
+
+// The device that `port` means: the fixed name where the platform has one, else the chosen one.
+QString portDeviceName(PortChoice port, const PortDevices& chosen);
 
 } // namespace zorvikta

@@ -10,7 +10,6 @@ ZORVIKTA_BUILD_PACKAGES=(
     qt6-base-dev
     qt6-serialport-dev
     libqt6gui6
-    libsimpleini-dev
     libgl-dev
     fonts-dejavu-core
     fonts-liberation2

@@ -26,10 +26,4 @@ std::optional<FileError> writeFileContents(const QString& path, QByteArrayView b
 // Folder of the per-user settings file.
 QString settingsFolder();
 
-// Whether the settings file names the two serial devices; where it does not, the defaults hold.
-bool deviceNamesConfigurable();
-
-// Default name of serial device 1 or 2.
-QString defaultDeviceName(int port);
-
 } // namespace zorvikta::platform

@@ -290,14 +290,4 @@ QString settingsFolder()
     return QDir::homePath() + QStringLiteral("/.config");
 }
 
-bool deviceNamesConfigurable()
-{
-    return true;
-}
-
-QString defaultDeviceName(int port)
-{
-    return port == 1 ? QStringLiteral("/dev/ttyS0") : QStringLiteral("/dev/ttyS1");
-}
-
 } // namespace zorvikta::platform

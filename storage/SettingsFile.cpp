@@ -1,14 +1,13 @@
 #include "storage/SettingsFile.h"
 
+#include "storage/IniText.h"
+#include "storage/PlatformFile.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QFileInfo>
 
-#include <SimpleIni.h>
-
-#include <array>
 #include <cerrno>
-#include <string>
 #include <utility>
 
 namespace zorvikta {
@@ -18,82 +17,43 @@ namespace {
 // Anything larger is not a settings file of ours; it is neither loaded whole nor overwritten.
 constexpr qsizetype kMaxFileSize = 64 * 1024 * 1024;
 
-struct Entry {
+struct Key {
     const char* section;
-    const char* key;
-    QString StoredSettings::*field;
-    bool device;
+    const char* name;
 };
 
-// In the order written, which gives a new file its section order.
-constexpr std::array kEntries{
-    Entry{"ComPort", "Aktive", &StoredSettings::aktive, false},
-    Entry{"Speed", "Jast", &StoredSettings::jast, false},
-    Entry{"LastFile", "Path", &StoredSettings::path, false},
-    Entry{"ComPort", "Device1", &StoredSettings::device1, true},
-    Entry{"ComPort", "Device2", &StoredSettings::device2, true},
-};
+constexpr Key kPort{"ComPort", "Aktive"};
+constexpr Key kSpeedToBox{"Speed", "Jast"};
+constexpr Key kLastFile{"LastFile", "Path"};
+constexpr Key kDevice1{"ComPort", "Device1"};
+constexpr Key kDevice2{"ComPort", "Device2"};
 
-bool isStored(const Entry& entry)
-{
-    return !entry.device || platform::deviceNamesConfigurable();
-}
+const QString kPort1 = QStringLiteral("COM 1");
+const QString kPort2 = QStringLiteral("COM 2");
+const QString kSend = QStringLiteral("Send");
+const QString kNoSend = QStringLiteral("no send");
+// What reading gives for a missing key.
+const QString kPortDefault = kPort2;
+const QString kSpeedToBoxDefault = QStringLiteral("err");
+const QString kLastFileDefault = QStringLiteral("Tmp.zvk");
 
-// Duplicate keys are all loaded, so that the first one can win on reading and a write can
-// replace every one of them by a single key.
-CSimpleIniA makeIni()
+// The file's text; false when there is a file but its text cannot be had. Only a regular file
+// has lines to keep.
+bool loadText(const QString& path, QByteArray& text)
 {
-    return CSimpleIniA(/*a_bIsUtf8=*/true, /*a_bMultiKey=*/true, /*a_bMultiLine=*/false);
-}
-
-// SimpleIni looks for a header's closing bracket past the end of its line, so an unclosed header
-// would swallow the lines after it and grow with every save; such a line is kept as a comment.
-// Line ends are made plain first: a lone carriage return ends a line for SimpleIni too.
-QByteArray withClosedHeaders(QByteArray text)
-{
-    text.replace("\r\n", "\n");
-    text.replace('\r', '\n');
-    QByteArrayList lines = text.split('\n');
-    for (QByteArray& line : lines) {
-        const QByteArray trimmed = line.trimmed();
-        if (trimmed.startsWith('[') && !trimmed.contains(']'))
-            line.prepend(';');
-    }
-    return lines.join('\n');
-}
-
-// Loads the file at `path`; false when there is a file but its text cannot be had. Only a
-// regular file has lines to keep. SimpleIni stops reading at a NUL byte, so NUL bytes are read
-// as line breaks and what follows them still counts. Whatever it cannot read as a section, key
-// or comment (binary garbage, a stray word, an unclosed bracket) is dropped by the next write,
-// which keeps everything else.
-bool loadText(CSimpleIniA& ini, const QString& path)
-{
-    if (!QFileInfo(path).isFile()) {
+    if (!QFileInfo(path).isFile())
         return true;
-    }
-    QByteArray text;
-    if (platform::readFileStart(path, kMaxFileSize + 1, text) || text.size() > kMaxFileSize) {
-        return false;
-    }
-    text.replace('\0', '\n');
-    text = withClosedHeaders(text);
-    return ini.LoadData(text.constData(), static_cast<size_t>(text.size())) >= 0;
+    return !platform::readFileStart(path, kMaxFileSize + 1, text) && text.size() <= kMaxFileSize;
 }
 
-// The first value of the key in file order, or `fallback`.
-QString firstValue(const CSimpleIniA& ini, const Entry& entry, const QString& fallback)
+QString valueOf(const IniText& ini, const Key& key, const QString& fallback)
 {
-    CSimpleIniA::TNamesDepend values;
-    if (!ini.GetAllValues(entry.section, entry.key, values) || values.empty()) {
-        return fallback;
-    }
-    values.sort(CSimpleIniA::Entry::LoadOrder());
-    return QString::fromUtf8(values.front().pItem);
+    const std::optional<QByteArray> value = ini.value(key.section, key.name);
+    return value ? QString::fromUtf8(*value) : fallback;
 }
 
-// An INI value is one line; a line break (or a NUL, where the text would end) would turn the
-// rest of the value into lines of its own.
+// An INI value is one line; a line break (or a NUL, which ends the text for many readers) would
+// turn the rest of the value into lines of its own.
 bool fitsOnOneLine(const QByteArray& value)
 {
     return !value.contains('\n') && !value.contains('\r') && !value.contains('\0');
@@ -108,55 +68,56 @@ FileError refusedWrite(const QString& path, FileError cause)
 
 } // namespace
 
-SettingsFile::SettingsFile(QString path) : m_path(std::move(path)) {}
+SettingsFile::SettingsFile(QString path, std::optional<PortDevices> deviceDefaults)
+    : m_path(std::move(path)), m_deviceDefaults(std::move(deviceDefaults))
+{}
 
 const QString& SettingsFile::path() const
 {
     return m_path;
 }
 
-StoredSettings SettingsFile::read() const
+Settings SettingsFile::read() const
 {
-    CSimpleIniA ini = makeIni();
-    loadText(ini, m_path);
-    StoredSettings settings;
-    for (const Entry& entry : kEntries) {
-        if (isStored(entry)) {
-            settings.*entry.field = firstValue(ini, entry, settings.*entry.field);
-        }
-    }
+    QByteArray text;
+    loadText(m_path, text);
+    const IniText ini(text);
+    Settings settings;
+    settings.port =
+        valueOf(ini, kPort, kPortDefault) == kPort1 ? PortChoice::Com1 : PortChoice::Com2;
+    settings.speedToBoxAtOnce = valueOf(ini, kSpeedToBox, kSpeedToBoxDefault) == kSend;
+    settings.lastFile = valueOf(ini, kLastFile, kLastFileDefault);
+    if (m_deviceDefaults)
+        settings.devices = {valueOf(ini, kDevice1, m_deviceDefaults->com1),
+                            valueOf(ini, kDevice2, m_deviceDefaults->com2)};
     return settings;
 }
 
-std::optional<FileError> SettingsFile::write(const StoredSettings& settings) const
+std::optional<FileError> SettingsFile::write(const Settings& settings, SettingsKeys keys) const
 {
     const FileError refused = refusedWrite(m_path, fileErrorForErrno(EINVAL));
-    CSimpleIniA ini = makeIni();
-    if (!loadText(ini, m_path)) {
+    QByteArray text;
+    if (!loadText(m_path, text))
         return refused;
-    }
-    ini.SetSpaces(false);
-    for (const Entry& entry : kEntries) {
-        if (!isStored(entry)) {
-            continue;
-        }
-        const QByteArray value = (settings.*entry.field).toUtf8();
-        if (!fitsOnOneLine(value) || ini.SetValue(entry.section, entry.key, value.constData(),
-                                                  nullptr, /*a_bForceReplace=*/true) < 0) {
+    // In this order, which gives a new file its order of sections.
+    QList<std::pair<Key, QString>> values{
+        {kPort, settings.port == PortChoice::Com1 ? kPort1 : kPort2},
+        {kSpeedToBox, settings.speedToBoxAtOnce ? kSend : kNoSend},
+        {kLastFile, settings.lastFile},
+    };
+    if (keys == SettingsKeys::ChoicesAndDevices && m_deviceDefaults)
+        values += {{kDevice1, settings.devices.com1}, {kDevice2, settings.devices.com2}};
+    IniText ini(text);
+    for (const auto& [key, value] : values) {
+        const QByteArray bytes = value.toUtf8();
+        if (!fitsOnOneLine(bytes))
             return refused;
-        }
+        ini.setValue(key.section, key.name, bytes);
     }
-    std::string text;
-    if (ini.Save(text) < 0) {
-        return refused;
-    }
-    if (!QDir().mkpath(QFileInfo(m_path).absolutePath())) {
+    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
         return refusedWrite(m_path, fileErrorForErrno(EACCES));
-    }
-    if (auto failure =
-            platform::writeFileContents(m_path, QByteArrayView(text.data(), text.size()))) {
+    if (auto failure = platform::writeFileContents(m_path, ini.text()))
         return refusedWrite(m_path, *failure);
-    }
     return std::nullopt;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "storage/FileError.h"
-#include "storage/PlatformFile.h"
 
 #include <QString>
 
@@ -9,32 +8,49 @@
 
 namespace zorvikta {
 
-// The settings file's values, initialised to what reading gives for a missing file or key.
-struct StoredSettings {
-    QString aktive = QStringLiteral("COM 2");         // [ComPort] Aktive
-    QString jast = QStringLiteral("err");             // [Speed] Jast
-    QString path = QStringLiteral("Tmp.zvk");         // [LastFile] Path
-    QString device1 = platform::defaultDeviceName(1); // [ComPort] Device1
-    QString device2 = platform::defaultDeviceName(2); // [ComPort] Device2
+enum class PortChoice { Com1, Com2 };
+
+// The serial devices that the two port choices mean.
+struct PortDevices {
+    QString com1;
+    QString com2;
+    friend bool operator==(const PortDevices&, const PortDevices&) = default;
+};
+
+// The user's choices kept from one run to the next, as the window uses them.
+struct Settings {
+    PortChoice port = PortChoice::Com2;
+    bool speedToBoxAtOnce = false; // "Сразу в блок"
+    QString lastFile;
+    PortDevices devices;
+    friend bool operator==(const Settings&, const Settings&) = default;
+};
+
+enum class SettingsKeys {
+    Choices,           // the port, the check box and the last file
+    ChoicesAndDevices, // and the two devices, once the user has chosen them
 };
 
 // The INI file that keeps the user's choices between runs. Section and key names match without
-// regard to case; values are taken exactly as stored.
+// regard to case; values are compared exactly as stored.
 class SettingsFile {
 public:
-    explicit SettingsFile(QString path);
+    // `deviceDefaults` are the devices when the file names none; without them (where the
+    // platform's ports have fixed names) the device keys are neither read nor written.
+    SettingsFile(QString path, std::optional<PortDevices> deviceDefaults);
 
     const QString& path() const;
 
     // Never fails: whatever is missing or unreadable reads as its default.
-    StoredSettings read() const;
+    Settings read() const;
 
-    // Replaces our keys and keeps the file's other sections, keys and comments; the file is
-    // replaced atomically, so a failure leaves the old one intact.
-    std::optional<FileError> write(const StoredSettings& settings) const;
+    // Rewrites the values of the keys asked for and keeps every other byte of the file; the file
+    // is replaced atomically, so a failure leaves the old one intact.
+    std::optional<FileError> write(const Settings& settings, SettingsKeys keys) const;
 
 private:
     QString m_path;
+    std::optional<PortDevices> m_deviceDefaults;
 };
 
 // $XDG_CONFIG_HOME/Zorvikta.ini, else ~/.config/Zorvikta.ini; the folder is created on write.

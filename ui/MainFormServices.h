@@ -6,12 +6,14 @@ namespace zorvikta {
 
 class Prompts;
 class SerialLink;
+class SerialPortSource;
 
 // What the main window needs from the world outside it; tests hand in their own.
 struct MainFormServices {
     Prompts& prompts;
     SerialLink& serialLink;
     QString settingsPath;
+    const SerialPortSource& serialPorts;
 };
 
 } // namespace zorvikta

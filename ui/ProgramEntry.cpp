@@ -1,6 +1,7 @@
 #include "ui/ProgramEntry.h"
 
 #include "device/QtSerialLink.h"
+#include "device/QtSerialPortSource.h"
 #include "platform/StopSignals.h"
 #include "storage/SettingsFile.h"
 #include "ui/About/TAboutForm.h"
@@ -28,8 +29,9 @@ int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& af
 
     QtPrompts prompts;
     QtSerialLink serialLink;
+    QtSerialPortSource serialPorts;
     const auto openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-    TMainForm mainForm({prompts, serialLink, defaultSettingsFilePath()});
+    TMainForm mainForm({prompts, serialLink, defaultSettingsFilePath(), serialPorts});
     prompts.setOwner(&mainForm);
 
     TAboutForm aboutForm(openUrl, &mainForm);

@@ -3,6 +3,7 @@
 #include "model/Cursor.h"
 #include "model/RandomDraw.h"
 #include "model/RunRecord.h"
+#include "storage/SettingsFile.h"
 #include "ui/CellCursor.h"
 #include "ui/GridGeometry.h"
 #include "ui/MainFormServices.h"
@@ -97,6 +98,7 @@ public slots:
     void SpeedToDevice();
     void itemCom1Click();
     void itemCom2Click();
+    void itemDevicesClick();
 
     // Whole-pattern commands and presets.
     void SpeedButtonClearAllClick();
@@ -137,6 +139,9 @@ private:
     bool sendToDevice(const QByteArray& message);
     void reportLinkFailure(const LinkError& error);
     QString currentDeviceName() const;
+    SettingsFile settingsFile() const;
+    bool writeSettings(SettingsKeys keys);
+    void showPortHints();
 
     void buildWindow();
     QWidget* buildToolBar();
@@ -161,8 +166,7 @@ private:
     RandomDraw m_random;
     QString m_openFileName;
     QString m_saveFileName;
-    QString m_device1;
-    QString m_device2;
+    PortDevices m_devices;
     bool m_closingWithoutAsking = false;
     CellCursor m_cellCursor;
 
@@ -187,6 +191,7 @@ private:
     StatusPanels* m_statusBar = nullptr;
     QAction* m_itemCom1 = nullptr;
     QAction* m_itemCom2 = nullptr;
+    QAction* m_itemDevices = nullptr;
     QTimer* m_timerRun = nullptr;
     QTimer* m_timerStatus = nullptr;
 

@@ -4,7 +4,9 @@
 #include "device/DeviceNames.h"
 #include "device/LinkError.h"
 #include "device/Messages.h"
+#include "device/PortListing.h"
 #include "device/SerialLink.h"
+#include "ui/PortDevicesDialog.h"
 #include "ui/Prompts.h"
 #include "ui/StatusPanels.h"
 #include "ui/UpDown.h"
@@ -20,7 +22,15 @@ constexpr int kPortPanel = 2;
 
 QString TMainForm::currentDeviceName() const
 {
-    return portDeviceName(m_itemCom1->isChecked() ? 1 : 2, m_device1, m_device2);
+    return portDeviceName(m_itemCom1->isChecked() ? PortChoice::Com1 : PortChoice::Com2, m_devices);
+}
+
+// Each port item names its device and what the device says it is.
+void TMainForm::showPortHints()
+{
+    const QList<SerialPortEntry> present = m_services.serialPorts.availablePorts();
+    m_itemCom1->setToolTip(portHint(present, portDeviceName(PortChoice::Com1, m_devices)));
+    m_itemCom2->setToolTip(portHint(present, portDeviceName(PortChoice::Com2, m_devices)));
 }
 
 // A port that fails is reported and the program goes on: the pattern in memory stays the user's.
@@ -31,7 +41,11 @@ void TMainForm::reportLinkFailure(const LinkError& error)
                          : error.stage == LinkError::Stage::Configure
                              ? QStringLiteral("Не могу сконфигурировать порт")
                              : QStringLiteral("Не могу передать данные в порт");
-    m_services.prompts.warn(text, describeLinkError(error));
+    QString details = describeLinkError(error);
+    if (error.cause == LinkError::Cause::NotFound && m_itemDevices->isEnabled())
+        details += QStringLiteral(" Устройство для порта можно выбрать в меню «СОМ Порт», пункт "
+                                  "«Выбор устройства...».");
+    m_services.prompts.warn(text, details);
     if (error.stage != LinkError::Stage::Write)
         m_statusBar->setPanelText(kPortPanel, QStringLiteral(" COM Порт не удалось открыть!"));
 }
@@ -78,6 +92,22 @@ void TMainForm::itemCom2Click()
     m_itemCom1->setChecked(false);
     m_itemCom2->setChecked(true);
     SaveIniFile();
+}
+
+// Window-modal rather than a nested event loop: the window stays behind it, and a test drives the
+// dialog like any other widget.
+void TMainForm::itemDevicesClick()
+{
+    const std::optional<PortDevices> defaults = defaultPortDevices();
+    if (!defaults)
+        return;
+    auto* dialog = new PortDevicesDialog(m_services.serialPorts, m_devices, *defaults, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        m_devices = dialog->chosen();
+        writeSettings(SettingsKeys::ChoicesAndDevices);
+    });
+    dialog->open();
 }
 
 } // namespace zorvikta

@@ -1,8 +1,8 @@
 // Run files, the settings file and the document commands.
 #include "ui/TMainForm.h"
 
+#include "device/DeviceNames.h"
 #include "storage/RunFile.h"
-#include "storage/SettingsFile.h"
 #include "ui/DocumentNames.h"
 #include "ui/Prompts.h"
 #include "ui/UpDown.h"
@@ -54,26 +54,31 @@ TMainForm::LoadOutcome TMainForm::LoadRunFile()
 
 void TMainForm::ReadIniFile()
 {
-    const StoredSettings settings = SettingsFile(m_services.settingsPath).read();
-    m_openFileName = settings.path;
-    m_checkBoxToBox->setChecked(settings.jast == QStringLiteral("Send"));
-    const bool port1 = settings.aktive == QStringLiteral("COM 1");
-    m_itemCom1->setChecked(port1);
-    m_itemCom2->setChecked(!port1);
-    m_device1 = settings.device1;
-    m_device2 = settings.device2;
+    const Settings settings = settingsFile().read();
+    m_openFileName = settings.lastFile;
+    m_checkBoxToBox->setChecked(settings.speedToBoxAtOnce);
+    m_itemCom1->setChecked(settings.port == PortChoice::Com1);
+    m_itemCom2->setChecked(settings.port != PortChoice::Com1);
+    m_devices = settings.devices;
 }
 
 bool TMainForm::SaveIniFile()
 {
-    StoredSettings settings;
-    settings.aktive = m_itemCom1->isChecked() ? QStringLiteral("COM 1") : QStringLiteral("COM 2");
-    settings.jast =
-        m_checkBoxToBox->isChecked() ? QStringLiteral("Send") : QStringLiteral("no send");
-    settings.path = m_saveFileName;
-    settings.device1 = m_device1;
-    settings.device2 = m_device2;
-    if (const auto error = SettingsFile(m_services.settingsPath).write(settings)) {
+    return writeSettings(SettingsKeys::Choices);
+}
+
+SettingsFile TMainForm::settingsFile() const
+{
+    return SettingsFile(m_services.settingsPath, defaultPortDevices());
+}
+
+// The devices go into the file only when the user has just chosen them, so that a device line
+// edited by hand while the program runs is not undone by a port pick or the close.
+bool TMainForm::writeSettings(SettingsKeys keys)
+{
+    const Settings settings{m_itemCom1->isChecked() ? PortChoice::Com1 : PortChoice::Com2,
+                            m_checkBoxToBox->isChecked(), m_saveFileName, m_devices};
+    if (const auto error = settingsFile().write(settings, keys)) {
         if (m_closingWithoutAsking)
             return false;
         m_services.prompts.showError(error->message,

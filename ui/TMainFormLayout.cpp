@@ -1,6 +1,7 @@
 // The main window's bands, controls and menu, at the pixel positions the layout was drawn with.
 #include "ui/TMainForm.h"
 
+#include "device/DeviceNames.h"
 #include "model/Presets.h"
 #include "ui/BevelPanel.h"
 #include "ui/PaintSurface.h"
@@ -388,6 +389,12 @@ void TMainForm::buildMenu()
     connect(
         addMenuItem(port, "ItemTX", QStringLiteral("Переслать файл во внешнее устройство"), "tx"),
         &QAction::triggered, this, &TMainForm::SpeedButtonTxClick);
+    addSeparator(port, "itemR3");
+    m_itemDevices = addMenuItem(port, "itemDevices", QStringLiteral("Выбор устройства..."));
+    m_itemDevices->setEnabled(defaultPortDevices().has_value());
+    connect(m_itemDevices, &QAction::triggered, this, &TMainForm::itemDevicesClick);
+    port->setToolTipsVisible(true);
+    connect(port, &QMenu::aboutToShow, this, &TMainForm::showPortHints);
 
     QMenu* help = addMenu("N1", QStringLiteral("Справка"));
     connect(addMenuItem(help, "ItemAbout", QStringLiteral("О программе")), &QAction::triggered,

@@ -3,6 +3,8 @@
 #include "NullLink.h"
 #include "SilentPrompts.h"
 
+#include "device/QtSerialPortSource.h"
+
 #include <QString>
 #include <QTemporaryDir>
 
@@ -38,6 +40,7 @@ private:
     QString m_previousFolder;
     SilentPrompts m_prompts;
     NullLink m_link;
+    QtSerialPortSource m_ports; // asked only when the port menu or the device chooser opens
     std::unique_ptr<TMainForm> m_form;
 };
 

@@ -2,6 +2,7 @@
 
 #include "cli/zvk/RunFileReport.h"
 #include "device/Messages.h"
+#include "device/PortListing.h"
 
 namespace zorvikta::zvk {
 
@@ -79,6 +80,13 @@ int speed(std::uint8_t value, const QString& device, SerialLink& link, QTextStre
     if (const auto failure = link.send(device, speedMessage(value)))
         return deviceFailed(*failure, err);
     out << "speed " << int(value) << " sent to " << device << '\n';
+    return kExitOk;
+}
+
+int ports(const SerialPortSource& source, QTextStream& out)
+{
+    for (const QStringList& row : portListing(source.availablePorts()))
+        out << portListingLine(row) << '\n';
     return kExitOk;
 }
 

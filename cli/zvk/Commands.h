@@ -1,6 +1,7 @@
 #pragma once
 
 #include "device/SerialLink.h"
+#include "device/SerialPortSource.h"
 
 #include <QString>
 #include <QStringList>
@@ -8,7 +9,7 @@
 
 #include <cstdint>
 
-// The four things zvk does; each returns the process's exit code.
+// The five things zvk does; each returns the process's exit code.
 namespace zorvikta::zvk {
 
 inline constexpr int kExitOk = 0;
@@ -27,5 +28,8 @@ int upload(const QString& path, const QString& device, bool withSpeed, SerialLin
 
 int speed(std::uint8_t value, const QString& device, SerialLink& link, QTextStream& out,
           QTextStream& err);
+
+// The serial devices present, one a line, as the program's device chooser lists them.
+int ports(const SerialPortSource& source, QTextStream& out);
 
 } // namespace zorvikta::zvk

@@ -1,6 +1,7 @@
 // zvk: run files and the board from the command line.
 #include "cli/zvk/Commands.h"
 #include "device/QtSerialLink.h"
+#include "device/QtSerialPortSource.h"
 #include "model/RunRecord.h"
 
 #include <QCommandLineParser>
@@ -27,6 +28,9 @@ const QString kDescription = QStringLiteral(
     "                             cleared, end markers from the file's length on; with\n"
     "                             --speed the file's speed follows, as with \"Сразу в блок\"\n"
     "  speed N --device DEV       sends one speed message, N from 5 to 250\n"
+    "  ports                      lists the serial devices present, one a line: path (the\n"
+    "                             stable /dev/serial/by-id/ name where there is one),\n"
+    "                             description, manufacturer, serial number, separated by tabs\n"
     "\n"
     "Exit codes: 0 done, 1 a file or the device failed, 2 usage error.");
 
@@ -38,11 +42,13 @@ std::optional<QString> usageProblem(const QStringList& arguments, bool hasDevice
     const QString& command = arguments.constFirst();
     const qsizetype operands = arguments.size() - 1;
     const bool sends = command == u"upload" || command == u"speed";
-    if (command != u"show" && command != u"check" && !sends)
+    if (command != u"show" && command != u"check" && command != u"ports" && !sends)
         return QStringLiteral("unknown command '%1'").arg(command);
+    if (command == u"ports" && operands > 0)
+        return QStringLiteral("ports takes no operands");
     if (command == u"check" && operands < 1)
         return QStringLiteral("check needs at least one file");
-    if (command != u"check" && operands != 1)
+    if (command != u"check" && command != u"ports" && operands != 1)
         return QStringLiteral("%1 needs exactly one %2")
             .arg(command, command == u"speed" ? QStringLiteral("value") : QStringLiteral("file"));
     if (sends && !hasDevice)
@@ -82,7 +88,7 @@ int main(int argc, char** argv)
     parser.addOption(deviceOption);
     parser.addOption(speedOption);
     parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("show, check, upload or speed."));
+                                 QStringLiteral("show, check, upload, speed or ports."));
     parser.addPositionalArgument(QStringLiteral("operands"),
                                  QStringLiteral("Files, or the speed value."),
                                  QStringLiteral("[FILE...|N]"));
@@ -116,6 +122,8 @@ int main(int argc, char** argv)
         return zvk::show(operands.constFirst(), out, err);
     if (command == u"check")
         return zvk::check(operands, out);
+    if (command == u"ports")
+        return zvk::ports(QtSerialPortSource(), out);
     if (command == u"upload")
         return zvk::upload(operands.constFirst(), device, parser.isSet(speedOption), link, out,
                            err);

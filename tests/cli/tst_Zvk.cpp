@@ -190,6 +190,18 @@ private slots:
         QCOMPARE(pty.received(0, 0), QByteArray());
     }
 
+    // The machine's own devices, whatever they are: each on its line with its four fields.
+    void portsListsOneDeviceALine()
+    {
+        const ToolRun run = runTool(zvk(), {u"ports"_s});
+        QVERIFY(run.finished);
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(run.err, QString());
+        QVERIFY(run.out.isEmpty() || run.out.endsWith(u'\n'));
+        for (const QString& line : run.out.split(u'\n', Qt::SkipEmptyParts))
+            QVERIFY2(line.count(u'\t') == 3 && line.startsWith(u'/'), qPrintable(line));
+    }
+
     void usageErrorsExitTwo_data()
     {
         QTest::addColumn<QStringList>("arguments");
@@ -212,6 +224,8 @@ private slots:
         row("speed abc", {u"speed"_s, u"abc"_s, u"-d"_s, u"{pty}"_s});
         row("speed without a device", {u"speed"_s, u"230"_s});
         row("speed with --speed", {u"speed"_s, u"230"_s, u"-d"_s, u"{pty}"_s, u"--speed"_s});
+        row("ports with a file", {u"ports"_s, u"{file}"_s});
+        row("ports with a device", {u"ports"_s, u"-d"_s, u"{pty}"_s});
     }
 
     void usageErrorsExitTwo()

@@ -302,8 +302,10 @@ private slots:
         QVERIFY(first.isOpen() && second.isOpen());
         const QByteArray message = speedMessage(99);
 
-        const auto error = QtSerialLink().send(
-            portDeviceName(port, first.slaveName(), second.slaveName()), message);
+        const auto error =
+            QtSerialLink().send(portDeviceName(port == 1 ? PortChoice::Com1 : PortChoice::Com2,
+                                               {first.slaveName(), second.slaveName()}),
+                                message);
 
         QVERIFY(!error);
         PseudoTerminal& chosen = port == 1 ? first : second;

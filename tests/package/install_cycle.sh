@@ -66,7 +66,7 @@ deb=${debs[0]}
 
 [ "$(dpkg-deb -f "$deb" Package)" = zorvikta ] || fail "the package is not named zorvikta"
 depends=$(dpkg-deb -f "$deb" Depends)
-for library in libqt6widgets6 libqt6gui6 libqt6serialport6 libsimpleini1; do
+for library in libqt6widgets6 libqt6gui6 libqt6serialport6; do
     [[ ", $depends" == *", $library "* ]] || fail "Depends lacks $library: $depends"
 done
 

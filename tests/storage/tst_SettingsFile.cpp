@@ -1,6 +1,8 @@
 #include "TestFiles.h"
 #include "storage/SettingsFile.h"
 
+#include <QMetaType>
+
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -10,24 +12,23 @@ using namespace zorvikta;
 using namespace zorvikta::test;
 using namespace Qt::StringLiterals;
 
+Q_DECLARE_METATYPE(zorvikta::Settings)
+Q_DECLARE_METATYPE(zorvikta::SettingsKeys)
+
 namespace {
 
-// Aktive, Jast, Path, Device1, Device2.
-QStringList valuesOf(const StoredSettings& settings)
-{
-    return {settings.aktive, settings.jast, settings.path, settings.device1, settings.device2};
-}
-
-StoredSettings settingsOf(const QStringList& values)
-{
-    return StoredSettings{values.value(0), values.value(1), values.value(2), values.value(3),
-                          values.value(4)};
-}
-
-const QStringList kDefaults{u"COM 2"_s, u"err"_s, u"Tmp.zvk"_s, u"/dev/ttyS0"_s, u"/dev/ttyS1"_s};
-const QStringList kChosen{u"COM 1"_s, u"Send"_s, u"./User001.zvk"_s, u"/dev/ttyUSB0"_s,
-                          u"/dev/ttyUSB1"_s};
+const PortDevices kDeviceDefaults{u"/dev/ttyS0"_s, u"/dev/ttyS1"_s};
+const Settings kDefaults{PortChoice::Com2, false, u"Tmp.zvk"_s, kDeviceDefaults};
+const Settings kChosen{
+    PortChoice::Com1, true, u"./User001.zvk"_s, {u"/dev/ttyUSB0"_s, u"/dev/ttyUSB1"_s}};
 const QByteArray kChosenLines = "Aktive=COM 1\nDevice1=/dev/ttyUSB0\nDevice2=/dev/ttyUSB1\n";
+const QByteArray kChosenFile =
+    "[ComPort]\n" + kChosenLines + "[Speed]\nJast=Send\n[LastFile]\nPath=./User001.zvk\n";
+
+SettingsFile settingsAt(const QString& path)
+{
+    return SettingsFile(path, kDeviceDefaults);
+}
 
 QStringList nonEmptyLines(const QByteArray& text)
 {
@@ -61,77 +62,99 @@ private slots:
     void firstStartGivesDefaults()
     {
         QTemporaryDir dir;
-        QCOMPARE(valuesOf(SettingsFile(dir.filePath(u"cfg/Zorvikta.ini"_s)).read()), kDefaults);
+        QCOMPARE(settingsAt(dir.filePath(u"cfg/Zorvikta.ini"_s)).read(), kDefaults);
         QVERIFY(folderEntries(dir.path()).isEmpty());
     }
 
-    void lookup_data()
+    // What the file's strings mean: exact comparisons, defaults for what is missing.
+    void typedValues_data()
     {
         QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<int>("field");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("lower-case names") << "[comport]\naktive=COM 1\n"_ba << 0 << u"COM 1"_s;
-        QTest::newRow("upper-case names") << "[SPEED]\nJAST=Send\n"_ba << 1 << u"Send"_s;
-        QTest::newRow("value case kept") << "[ComPort]\nAktive=com 1\n"_ba << 0 << u"com 1"_s;
-        QTest::newRow("empty value") << "[ComPort]\nAktive=\n"_ba << 0 << QString();
-        QTest::newRow("spaces around =") << "[Speed]\nJast =  no send \n"_ba << 1 << u"no send"_s;
-        QTest::newRow("CRLF and BOM")
-            << "\xEF\xBB\xBF[Speed]\r\nJast=Send\r\n"_ba << 1 << u"Send"_s;
-        QTest::newRow("key in another section") << "[Speed]\nAktive=COM 1\n"_ba << 0 << u"COM 2"_s;
-        QTest::newRow("commented out") << "[ComPort]\n;Aktive=COM 1\n"_ba << 0 << u"COM 2"_s;
-        QTest::newRow("no sections") << "Aktive=COM 1\n"_ba << 0 << u"COM 2"_s;
-        QTest::newRow("first duplicate wins")
-            << "[LastFile]\nPATH=first.zvk\npath=second.zvk\n"_ba << 2 << u"first.zvk"_s;
-        QTest::newRow("section split in two")
-            << "[ComPort]\nAktive=COM 1\n[Speed]\n[comport]\nDevice1=/dev/x\n"_ba << 3
-            << u"/dev/x"_s;
-        QTest::newRow("Cyrillic, quotes and =")
-            << "[LastFile]\nPath=\"/дом/Бег=1.zvk\"\n"_ba << 2 << u"\"/дом/Бег=1.zvk\""_s;
-        QTest::newRow("huge line first") << kHugeLine + "\n[Speed]\nJast=Send\n" << 1 << u"Send"_s;
-        QTest::newRow("huge value")
-            << "[LastFile]\nPath=" + kHugeLine << 2 << QString::fromLatin1(kHugeLine);
-        QTest::newRow("binary garbage") << garbage(4096, 1) << 0 << u"COM 2"_s;
-        QTest::newRow("section after a NUL byte")
-            << "\x01\x02"_ba + '\0' + "\xFF\n[Speed]\nJast=Send\n"
-            << 1 << u"Send"_s;
+        QTest::addColumn<Settings>("expected");
+        const auto with = [](PortChoice port, bool speed, const QString& path = u"Tmp.zvk"_s,
+                             const PortDevices& devices = kDeviceDefaults) {
+            return Settings{port, speed, path, devices};
+        };
+        QTest::newRow("COM 1, Send")
+            << "[ComPort]\nAktive=COM 1\n[Speed]\nJast=Send\n"_ba << with(PortChoice::Com1, true);
+        QTest::newRow("COM 2, no send") << "[ComPort]\nAktive=COM 2\n[Speed]\nJast=no send\n"_ba
+                                        << with(PortChoice::Com2, false);
+        QTest::newRow("com 1, send")
+            << "[ComPort]\nAktive=com 1\n[Speed]\nJast=send\n"_ba << with(PortChoice::Com2, false);
+        QTest::newRow("COM1, err")
+            << "[ComPort]\nAktive=COM1\n[Speed]\nJast=err\n"_ba << with(PortChoice::Com2, false);
+        QTest::newRow("empty values") << "[ComPort]\nAktive=\n[LastFile]\nPath=\n"_ba
+                                      << with(PortChoice::Com2, false, QString());
+        QTest::newRow("names in another case, blanks around the value")
+            << "[comport]\nAKTIVE = COM 1 \n[speed]\njast\t=\tSend\n"_ba
+            << with(PortChoice::Com1, true);
+        QTest::newRow("path and devices exactly as stored")
+            << "[LastFile]\nPath=./Бег 1.zvk\n[ComPort]\nDevice2=/dev/serial/by-id/usb-x\n"_ba
+            << with(PortChoice::Com2, false, u"./Бег 1.zvk"_s,
+                    {u"/dev/ttyS0"_s, u"/dev/serial/by-id/usb-x"_s});
     }
-    void lookup()
+    void typedValues()
     {
         QFETCH(QByteArray, content);
-        QFETCH(int, field);
-        QFETCH(QString, expected);
+        QFETCH(Settings, expected);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"Zorvikta.ini"_s);
         QVERIFY(putFile(path, content));
-        QCOMPARE(valuesOf(SettingsFile(path).read()).at(field), expected);
+        QCOMPARE(settingsAt(path).read(), expected);
         QCOMPARE(fileBytes(path), content);
     }
 
     void writeKeepsOtherLines_data()
     {
         QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<SettingsKeys>("keys");
+        QTest::addColumn<bool>("withDevices"); // whether the platform lets the user name them
         QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("new file") << QByteArray()
-                                  << "[ComPort]\n" + kChosenLines +
-                                         "[Speed]\nJast=Send\n"
-                                         "[LastFile]\nPath=./User001.zvk\n";
+        const SettingsKeys choices = SettingsKeys::Choices;
+        const SettingsKeys all = SettingsKeys::ChoicesAndDevices;
+        QTest::newRow("new file") << QByteArray() << all << true << kChosenFile;
+        QTest::newRow("new file, choices only")
+            << QByteArray() << choices << true
+            << "[ComPort]\nAktive=COM 1\n[Speed]\nJast=Send\n[LastFile]\nPath=./User001.zvk\n"_ba;
+        QTest::newRow("new file, devices with fixed names")
+            << QByteArray() << all << false
+            << "[ComPort]\nAktive=COM 1\n[Speed]\nJast=Send\n[LastFile]\nPath=./User001.zvk\n"_ba;
         QTest::newRow("comments, other sections and keys")
             << "; Zorvikta\n[Window]\nLeft=10\n; last port\n[ComPort]\nAktive=COM 2\nBaud=1\n"
                "[Speed]\n# at once?\nJast=no\n[LastFile]\nPath=old.zvk\n[Extra]\nx=1\n"_ba
+            << all << true
             << "; Zorvikta\n[Window]\nLeft=10\n; last port\n[ComPort]\nAktive=COM 1\nBaud=1\n"
                "Device1=/dev/ttyUSB0\nDevice2=/dev/ttyUSB1\n[Speed]\n# at once?\nJast=Send\n"
                "[LastFile]\nPath=./User001.zvk\n[Extra]\nx=1\n"_ba;
         QTest::newRow("sections in another order, duplicates")
             << "[LastFile]\nPath=a\n[Speed]\nJast=x\nJast=y\n[ComPort]\nAktive=y\nAktive=z\n"_ba
-            << "[LastFile]\nPath=./User001.zvk\n[Speed]\nJast=Send\n[ComPort]\n" + kChosenLines;
+            << all << true
+            << "[LastFile]\nPath=./User001.zvk\n[Speed]\nJast=Send\nJast=y\n[ComPort]\n"
+               "Aktive=COM 1\nAktive=z\nDevice1=/dev/ttyUSB0\nDevice2=/dev/ttyUSB1\n"_ba;
         QTest::newRow("keys before any section, unknown duplicates")
-            << "top=1\n[Other]\nk=1\nk=2\n"_ba
-            << "top=1\n[Other]\nk=1\nk=2\n[ComPort]\n" + kChosenLines +
-                   "[Speed]\nJast=Send\n[LastFile]\nPath=./User001.zvk\n";
+            << "top=1\n[Other]\nk=1\nk=2\n"_ba << all << true
+            << "top=1\n[Other]\nk=1\nk=2\n" + kChosenFile;
+        QTest::newRow("a user's own spelling: blanks, quotes, CRLF, blank lines, broken header")
+            << "; mine\r\n\r\n[ComPort]\r\nBaud = 9600\r\n  aktive = \"COM 2\"\r\n\r\n"
+               "[ComPort\r\ndevice1 = /dev/ttyACM0\r\n"_ba
+            << choices << true
+            << "; mine\r\n\r\n[ComPort]\r\nBaud = 9600\r\n  aktive = COM 1\r\n\r\n"
+               "[ComPort\r\ndevice1 = /dev/ttyACM0\r\n[Speed]\r\nJast=Send\r\n[LastFile]\r\n"
+               "Path=./User001.zvk\r\n"_ba;
+        QTest::newRow("device lines kept by a port pick")
+            << "[ComPort]\nDevice1=/dev/ttyACM7\nAktive=COM 2\nDevice2=\n"_ba << choices << true
+            << "[ComPort]\nDevice1=/dev/ttyACM7\nAktive=COM 1\nDevice2=\n"
+               "[Speed]\nJast=Send\n[LastFile]\nPath=./User001.zvk\n"_ba;
+        QTest::newRow("chosen devices replace the first of duplicates")
+            << "[ComPort]\nDEVICE1=/dev/a\nDevice1=/dev/b\n"_ba << all << true
+            << "[ComPort]\nDEVICE1=/dev/ttyUSB0\nDevice1=/dev/b\nAktive=COM 1\n"
+               "Device2=/dev/ttyUSB1\n[Speed]\nJast=Send\n[LastFile]\nPath=./User001.zvk\n"_ba;
     }
     void writeKeepsOtherLines()
     {
         QFETCH(QByteArray, content);
+        QFETCH(SettingsKeys, keys);
+        QFETCH(bool, withDevices);
         QFETCH(QByteArray, expected);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"new/Zorvikta.ini"_s);
@@ -139,8 +162,9 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir(u"new"_s));
             QVERIFY(putFile(path, content));
         }
-        QCOMPARE(SettingsFile(path).write(settingsOf(kChosen)), std::nullopt);
-        QCOMPARE(nonEmptyLines(fileBytes(path)), nonEmptyLines(expected));
+        const SettingsFile file(path, withDevices ? std::optional(kDeviceDefaults) : std::nullopt);
+        QCOMPARE(file.write(kChosen, keys), std::nullopt);
+        QCOMPARE(fileBytes(path), expected);
         QCOMPARE(folderEntries(dir.filePath(u"new"_s)), QStringList{u"Zorvikta.ini"_s});
     }
 
@@ -160,31 +184,31 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath(u"Zorvikta.ini"_s);
         QVERIFY(putFile(path, content + "\n[Keep]\nme=1\n"));
-        const SettingsFile file(path);
-        QCOMPARE(file.write(settingsOf(kChosen)), std::nullopt);
-        QCOMPARE(valuesOf(file.read()), kChosen);
+        const SettingsFile file = settingsAt(path);
+        QCOMPARE(file.write(kChosen, SettingsKeys::ChoicesAndDevices), std::nullopt);
+        QCOMPARE(file.read(), kChosen);
         const QStringList lines = nonEmptyLines(fileBytes(path));
         QVERIFY(lines.contains(u"[Keep]"_s) && lines.contains(u"me=1"_s));
     }
 
     void roundTrip_data()
     {
-        QTest::addColumn<QStringList>("values");
+        QTest::addColumn<Settings>("values");
         QTest::newRow("defaults") << kDefaults;
-        QTest::newRow("Cyrillic path") << QStringList{
-            u"COM 2"_s, u"no send"_s, u"/home/юзер/Бегушка №1.zvk"_s, u"a"_s, u"b"_s};
+        QTest::newRow("Cyrillic path")
+            << Settings{PortChoice::Com2, false, u"/home/юзер/Бегушка №1.zvk"_s, {u"a"_s, u"b"_s}};
         QTest::newRow("awkward characters")
-            << QStringList{u"COM 1"_s, u"x"_s, u"a=b;c#d [e].zvk"_s, u"=x"_s, u";y"_s};
-        QTest::newRow("empty values") << QStringList(5, QString());
+            << Settings{PortChoice::Com1, false, u"a=b;c#d [e].zvk"_s, {u"=x"_s, u";y"_s}};
+        QTest::newRow("empty values") << Settings{PortChoice::Com2, true, QString(), {}};
     }
     void roundTrip()
     {
-        QFETCH(QStringList, values);
+        QFETCH(Settings, values);
         QTemporaryDir dir;
-        const SettingsFile file(dir.filePath(u"Zorvikta.ini"_s));
-        QCOMPARE(file.write(settingsOf(kChosen)), std::nullopt);
-        QCOMPARE(file.write(settingsOf(values)), std::nullopt);
-        QCOMPARE(valuesOf(file.read()), values);
+        const SettingsFile file = settingsAt(dir.filePath(u"Zorvikta.ini"_s));
+        QCOMPARE(file.write(kChosen, SettingsKeys::ChoicesAndDevices), std::nullopt);
+        QCOMPARE(file.write(values, SettingsKeys::ChoicesAndDevices), std::nullopt);
+        QCOMPARE(file.read(), values);
     }
 
     void refusedWriteKeepsTheOldFile_data()
@@ -203,9 +227,9 @@ private slots:
         const QString existing = dir.filePath(u"Zorvikta.ini"_s);
         QVERIFY(putFile(existing, "; mine\n[ComPort]\nAktive=COM 2\n"));
         QString path = existing;
-        StoredSettings settings = settingsOf(kChosen);
+        Settings settings = kChosen;
         if (kind == u"line break") {
-            settings.path = u"a.zvk\n[ComPort]\nAktive=COM 9"_s;
+            settings.lastFile = u"a.zvk\n[ComPort]\nAktive=COM 9"_s;
         } else if (kind == u"directory") {
             path = dir.filePath(u"settings"_s);
             QVERIFY(QDir(dir.path()).mkdir(u"settings"_s));
@@ -220,7 +244,7 @@ private slots:
         std::optional<FileError> failure;
         {
             const auto limit = limitFileSize(kind == u"size limit" ? 8 : RLIM_INFINITY);
-            failure = SettingsFile(path).write(settings);
+            failure = settingsAt(path).write(settings, SettingsKeys::ChoicesAndDevices);
         }
         QCOMPARE(failure ? failure->message : QString(),
                  u"Unable to write to "_s + QFileInfo(path).fileName());

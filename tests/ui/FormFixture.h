@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RecordingLink.h"
+#include "ScriptedPorts.h"
 #include "ScriptedPrompts.h"
 
 #include "device/SerialLink.h"
@@ -36,7 +37,7 @@ public:
     {
         m_form = std::make_unique<TMainForm>(
             MainFormServices{prompts, m_link ? *m_link : recording,
-                             settingsFile.isEmpty() ? settingsPath() : settingsFile});
+                             settingsFile.isEmpty() ? settingsPath() : settingsFile, ports});
         return *m_form;
     }
     TMainForm& form() { return *m_form; }
@@ -76,6 +77,7 @@ public:
 
     ScriptedPrompts prompts;
     RecordingLink recording;
+    ScriptedPorts ports;
     QString settingsFile; // another settings file than the default one in the folder
 
 private:

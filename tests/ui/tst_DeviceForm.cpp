@@ -3,9 +3,12 @@
 #include <QTest>
 
 #include "device/QtSerialLink.h"
+#include "ui/PortDevicesDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QToolButton>
 
@@ -139,6 +142,8 @@ private slots:
         form.SpeedButtonTxClick();
         QCOMPARE(board.fixture.prompts.warnings, QStringList{warning});
         QVERIFY(board.fixture.prompts.warningDetails.constFirst().contains(device));
+        QVERIFY(board.fixture.prompts.warningDetails.constFirst().contains(
+            QStringLiteral("«Выбор устройства...»")));
         QCOMPARE(board.fixture.panel(2), QStringLiteral(" COM Порт не удалось открыть!"));
         QCOMPARE(form.runRecord(), before);
         QCOMPARE(board.messages, QStringList{QStringLiteral(" Передача файла данных...")});
@@ -172,6 +177,36 @@ private slots:
         form.SpeedButtonTxClick();
         QCOMPARE(first.received(120, kReadTimeoutMs).size(), 120);
         QCOMPARE(second.received(0, kSilenceMs), QByteArray());
+    }
+
+    // From the menu to the wire without touching a file: the pseudo-terminal chosen in the
+    // dialog gets exactly the upload, and the choice is in the settings after the close.
+    void aDeviceChosenInTheDialogGetsTheUpload()
+    {
+        QtSerialLink link;
+        PseudoTerminal board;
+        FormFixture fixture(&link);
+        TMainForm& form = fixture.start();
+        fixture.child<QAction>("itemCom1")->trigger();
+        fixture.child<QAction>("itemDevices")->trigger();
+        auto* dialog = form.findChild<PortDevicesDialog*>();
+        QVERIFY(dialog);
+        auto* com1 = dialog->findChild<QComboBox*>(QStringLiteral("ComboBoxCOM1"));
+        com1->setEditText(board.slaveName());
+        QTest::keyClick(com1->lineEdit(), Qt::Key_Return);
+        QVERIFY(!dialog->isVisible());
+
+        form.runRecord()[0] = 0x9F;
+        form.runRecord()[1] = 0x60;
+        const RunRecord before = form.runRecord();
+        form.SpeedButtonTxClick();
+        QCOMPARE(board.received(120, kReadTimeoutMs), expectedUpload(before, 8));
+        QCOMPARE(board.received(0, kSilenceMs), QByteArray());
+
+        fixture.prompts.answers = {false};
+        QVERIFY(form.close());
+        QVERIFY(fixture.readFile(QStringLiteral("Zorvikta.ini"))
+                    .contains("\nDevice1=" + board.slaveName().toUtf8() + '\n'));
     }
 };
 

@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/PortDevicesDialog.h"
+
+#include "device/PortListing.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTimer>
+#include <QTreeView>
+
+namespace zorvikta {
+
+namespace {
+
+// Quick enough that a device plugged in shows before the user looks again.
+constexpr int kRefreshMs = 700;
+
+const QStringList kColumns{QStringLiteral("Устройство"), QStringLiteral("Описание"),
+                           QStringLiteral("Производитель"), QStringLiteral("Серийный номер")};
+
+} // namespace
+
+PortDevicesDialog::PortDevicesDialog(const SerialPortSource& ports, const PortDevices& current,
+                                     const PortDevices& defaults, QWidget* parent)
+    : QDialog(parent), m_ports(ports), m_present(ports.availablePorts()),
+      m_listing(portListing(m_present))
+{
+    setObjectName(QStringLiteral("PortDevicesDialog"));
+    setWindowTitle(QStringLiteral("Устройства портов"));
+    auto* grid = new QGridLayout(this);
+    auto* intro = new QLabel(
+        QStringLiteral("Выберите подключённое устройство или введите путь к нему."), this);
+    intro->setToolTip(QStringLiteral("Пустое поле возвращает порту устройство по умолчанию"));
+    grid->addWidget(intro, 0, 0, 1, 3);
+    m_com1 = addRow(1, QStringLiteral("COM 1"), current.com1, defaults.com1);
+    m_com2 = addRow(2, QStringLiteral("COM 2"), current.com2, defaults.com2);
+    grid->setColumnStretch(1, 1);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setText(QStringLiteral("OK"));
+    ok->setToolTip(QStringLiteral("Назначить устройства обоим портам и записать настройки"));
+    QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
+    cancel->setText(QStringLiteral("Отмена"));
+    cancel->setToolTip(QStringLiteral("Закрыть, ничего не меняя"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    grid->addWidget(buttons, 3, 0, 1, 3);
+    m_com1.field->setFocus();
+
+    m_refresh = new QTimer(this);
+    m_refresh->setInterval(kRefreshMs);
+    connect(m_refresh, &QTimer::timeout, this, &PortDevicesDialog::refreshPorts);
+    m_refresh->start();
+}
+
+PortDevicesDialog::Row PortDevicesDialog::addRow(int row, const QString& port,
+                                                 const QString& current, const QString& fallback)
+{
+    auto* grid = static_cast<QGridLayout*>(layout());
+    auto* label = new QLabel(port, this);
+    label->setToolTip(QStringLiteral("Порт «соединить с %1» меню «СОМ Порт»").arg(port));
+    auto* field = new QComboBox(this);
+    field->setObjectName(QStringLiteral("ComboBox") + QString(port).remove(u' '));
+    field->setEditable(true);
+    field->setInsertPolicy(QComboBox::NoInsert);
+    field->setMinimumContentsLength(36);
+    field->setToolTip(QStringLiteral("Устройство для %1: выберите из списка подключённых или "
+                                     "введите путь; пустое поле означает %2")
+                          .arg(port, fallback));
+    field->lineEdit()->setPlaceholderText(fallback);
+    // The list shows every detail in columns; the field takes the path alone.
+    auto* view = new QTreeView(field);
+    view->setRootIsDecorated(false);
+    view->setAllColumnsShowFocus(true);
+    view->header()->setStretchLastSection(false);
+    field->setView(view);
+    field->setModel(new QStandardItemModel(field));
+    fillList(field);
+    field->setEditText(current);
+    auto* state = new QLabel(this);
+    state->setObjectName(QStringLiteral("LabelState") + QString(port).remove(u' '));
+    state->setToolTip(QStringLiteral("Такого устройства сейчас нет; выбор всё равно сохранится и "
+                                     "подействует, когда оно появится"));
+    grid->addWidget(label, row, 0);
+    grid->addWidget(field, row, 1);
+    grid->addWidget(state, row, 2);
+    const Row made{field, state, fallback};
+    showState(made);
+    connect(field, &QComboBox::editTextChanged, this, [this, made] { showState(made); });
+    return made;
+}
+
+void PortDevicesDialog::fillList(QComboBox* field)
+{
+    auto* model = static_cast<QStandardItemModel*>(field->model());
+    model->clear();
+    model->setHorizontalHeaderLabels(kColumns);
+    for (const QStringList& row : m_listing) {
+        QList<QStandardItem*> items;
+        for (const QString& text : row) {
+            auto* item = new QStandardItem(text);
+            item->setToolTip(portListingLine(row).replace(u'\t', QStringLiteral(", ")));
+            items.append(item);
+        }
+        model->appendRow(items);
+    }
+    auto* view = static_cast<QTreeView*>(field->view());
+    int width = 0;
+    for (int column = 0; column < kColumns.size(); ++column) {
+        view->resizeColumnToContents(column);
+        width += view->columnWidth(column);
+    }
+    view->setMinimumWidth(width + 4 * view->frameWidth());
+}
+
+void PortDevicesDialog::showState(const Row& row)
+{
+    const QString path = row.field->currentText().trimmed();
+    const bool present = path.isEmpty() || findPort(m_present, path) || QFileInfo::exists(path);
+    row.state->setText(present ? QString() : QStringLiteral("сейчас не подключено"));
+}
+
+void PortDevicesDialog::refreshPorts()
+{
+    QList<SerialPortEntry> present = m_ports.availablePorts();
+    if (present == m_present)
+        return;
+    m_present = std::move(present);
+    m_listing = portListing(m_present);
+    for (const Row& row : {m_com1, m_com2}) {
+        // Refilling the list must not take away what the user is typing.
+        const QString text = row.field->currentText();
+        const int cursor = row.field->lineEdit()->cursorPosition();
+        row.field->blockSignals(true);
+        fillList(row.field);
+        row.field->setEditText(text);
+        row.field->lineEdit()->setCursorPosition(cursor);
+        row.field->blockSignals(false);
+        showState(row);
+    }
+}
+
+PortDevices PortDevicesDialog::chosen() const
+{
+    const auto pathOf = [](const Row& row) {
+        const QString path = row.field->currentText().trimmed();
+        return path.isEmpty() ? row.fallback : path;
+    };
+    return {pathOf(m_com1), pathOf(m_com2)};
+}
+
+} // namespace zorvikta
