@@ -13,6 +13,7 @@ ZORVIKTA_BUILD_PACKAGES=(
     libgl-dev
     fonts-dejavu-core
     fonts-liberation2
+    qt6-translations-l10n
 )
 
 # Running the test suite on top of that: a real X server for the end-to-end test,

@@ -23,6 +23,10 @@ std::optional<FileError> readFileStart(const QString& path, qsizetype limit, QBy
 // refused. Temporary files that a killed save left in the folder are removed once stale.
 std::optional<FileError> writeFileContents(const QString& path, QByteArrayView bytes);
 
+// True when the system says that nothing is under the path; false when something is, or when
+// the system cannot tell (a folder on the way refuses to be searched, a name too long).
+bool nothingAt(const QString& path);
+
 // Folder of the per-user settings file.
 QString settingsFolder();
 

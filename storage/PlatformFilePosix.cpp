@@ -280,6 +280,13 @@ std::optional<FileError> writeFileContents(const QString& path, QByteArrayView b
     return errorFor(EACCES);
 }
 
+bool nothingAt(const QString& path)
+{
+    struct stat info {};
+    return ::stat(QFile::encodeName(path).constData(), &info) != 0 &&
+           (errno == ENOENT || errno == ENOTDIR);
+}
+
 QString settingsFolder()
 {
     const QString configHome = qEnvironmentVariable("XDG_CONFIG_HOME");

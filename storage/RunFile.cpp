@@ -15,6 +15,11 @@ bool runFileExists(const QString& path)
     return info.exists() && !info.isDir();
 }
 
+bool runFileMissing(const QString& path)
+{
+    return platform::nothingAt(path) || QFileInfo(path).isDir();
+}
+
 std::optional<FileError> readRunFile(const QString& path, RunFileImage& image)
 {
     QByteArray bytes;

@@ -12,6 +12,11 @@ namespace zorvikta {
 // True for an existing file that is not a directory.
 bool runFileExists(const QString& path);
 
+// True when nothing is under the path, or only a directory. A file that the system cannot reach
+// (behind a folder its user may not enter, or under a name too long) is not missing: reading it
+// says why.
+bool runFileMissing(const QString& path);
+
 // Opens the file for reading only and reads its first 128 bytes. On any failure, a file shorter
 // than 128 bytes included, `image` is left as it was.
 std::optional<FileError> readRunFile(const QString& path, RunFileImage& image);

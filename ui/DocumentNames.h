@@ -17,6 +17,12 @@ inline QString scratchFileName()
     return inWorkingDirectory(QStringLiteral("tmp.zvk"));
 }
 
+// The current file's name before start-up has loaded one.
+inline QString designFileName()
+{
+    return QStringLiteral("User001.zvk");
+}
+
 inline QString newDocumentName()
 {
     return inWorkingDirectory(QStringLiteral("User001.zvk"));

@@ -14,6 +14,7 @@ struct MainFormServices {
     SerialLink& serialLink;
     QString settingsPath;
     const SerialPortSource& serialPorts;
+    QString startFile; // named on the command line: opened instead of the last file
 };
 
 } // namespace zorvikta

@@ -5,25 +5,76 @@
 #include "platform/StopSignals.h"
 #include "storage/SettingsFile.h"
 #include "ui/About/TAboutForm.h"
+#include "ui/CommandLine.h"
 #include "ui/Diagram/TDigrForm.h"
 #include "ui/Help/THelpForm.h"
 #include "ui/ProgramFont.h"
 #include "ui/ProgramIcons.h"
 #include "ui/QtPrompts.h"
+#include "ui/QtTranslation.h"
 #include "ui/TMainForm.h"
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
+#include <QTextStream>
+
+#include <cstdio>
 
 namespace zorvikta {
 
+namespace {
+
+constexpr int kExitUsage = 2;
+
+QStringList rawArguments(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments << QString::fromLocal8Bit(argv[index]);
+    return arguments;
+}
+
+// Help and version need no display; anything else waits until Qt has taken its own options.
+std::optional<int> answerWithoutWindow(const StartRequest& request)
+{
+    switch (request.action) {
+    case StartRequest::Action::PrintHelp:
+        QTextStream(stdout) << helpText();
+        return 0;
+    case StartRequest::Action::PrintVersion:
+        QTextStream(stdout) << versionText();
+        return 0;
+    case StartRequest::Action::UsageError:
+        QTextStream(stderr) << "zorvikta: " << request.message << "\nTry 'zorvikta --help'.\n";
+        return kExitUsage;
+    case StartRequest::Action::OpenWindow:
+        break;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
 int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& afterShow)
 {
+    const StartRequest early = parseCommandLine(rawArguments(argc, argv), QDir::currentPath());
+    if (early.action != StartRequest::Action::UsageError)
+        if (const auto exitCode = answerWithoutWindow(early))
+            return *exitCode;
+
     // The menu bar belongs in the window, whose bands are laid out beneath it; a desktop's global
     // menu would take it out (and asking the session bus for one costs every start).
     QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zorvikta"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZORVIKTA_APP_ID));
+    installQtTranslation(application);
+    const StartRequest request = parseCommandLine(QApplication::arguments(), QDir::currentPath());
+    if (const auto exitCode = answerWithoutWindow(request))
+        return *exitCode;
+    if (!request.ignored.isEmpty())
+        QTextStream(stderr) << ignoredArgumentsLine(request.ignored);
     QApplication::setFont(programFont());
     QApplication::setWindowIcon(programIcon());
 
@@ -31,7 +82,7 @@ int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& af
     QtSerialLink serialLink;
     QtSerialPortSource serialPorts;
     const auto openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-    TMainForm mainForm({prompts, serialLink, defaultSettingsFilePath(), serialPorts});
+    TMainForm mainForm({prompts, serialLink, defaultSettingsFilePath(), serialPorts, request.file});
     prompts.setOwner(&mainForm);
 
     TAboutForm aboutForm(openUrl, &mainForm);

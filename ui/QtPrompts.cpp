@@ -1,5 +1,6 @@
 #include "ui/QtPrompts.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -12,30 +13,63 @@ const QString kWarningCaption = QStringLiteral("Warning");
 const QString kOpenFilter = QStringLiteral("файлы битовой бегущки  *.zvk (*.zvk);;Все файлы (*)");
 const QString kSaveFilter = QStringLiteral("файлы битовой бегущки  *.zvk (*.zvk)");
 
+// The program's own boxes keep their English buttons while Qt's texts are Russian.
+void keepEnglishButtons(QMessageBox& box)
+{
+    const std::pair<QMessageBox::StandardButton, QString> texts[] = {
+        {QMessageBox::Yes, QStringLiteral("Yes")},
+        {QMessageBox::No, QStringLiteral("No")},
+        {QMessageBox::Ok, QStringLiteral("OK")}};
+    for (const auto& [button, text] : texts)
+        if (QAbstractButton* shown = box.button(button))
+            shown->setText(text);
+}
+
 } // namespace
+
+std::unique_ptr<QMessageBox> QtPrompts::questionBox(const QString& question) const
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, kWarningCaption, question,
+                                             QMessageBox::Yes | QMessageBox::No, m_owner);
+    box->setDefaultButton(QMessageBox::Yes);
+    box->setEscapeButton(QMessageBox::No);
+    keepEnglishButtons(*box);
+    return box;
+}
+
+std::unique_ptr<QMessageBox> QtPrompts::noticeBox(const QString& text, const QString& details) const
+{
+    auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, kWarningCaption, text,
+                                             QMessageBox::Ok, m_owner);
+    box->setInformativeText(details);
+    keepEnglishButtons(*box);
+    return box;
+}
+
+std::unique_ptr<QMessageBox> QtPrompts::errorBox(const QString& message,
+                                                 const QString& details) const
+{
+    auto box =
+        std::make_unique<QMessageBox>(QMessageBox::Critical, QApplication::applicationDisplayName(),
+                                      message + u'.', QMessageBox::Ok, m_owner);
+    box->setInformativeText(details);
+    keepEnglishButtons(*box);
+    return box;
+}
 
 bool QtPrompts::askYesNo(const QString& question)
 {
-    QMessageBox box(QMessageBox::Warning, kWarningCaption, question,
-                    QMessageBox::Yes | QMessageBox::No, m_owner);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return questionBox(question)->exec() == QMessageBox::Yes;
 }
 
 void QtPrompts::warn(const QString& text, const QString& details)
 {
-    QMessageBox box(QMessageBox::Warning, kWarningCaption, text, QMessageBox::Ok, m_owner);
-    box.setInformativeText(details);
-    box.exec();
+    noticeBox(text, details)->exec();
 }
 
 void QtPrompts::showError(const QString& message, const QString& details)
 {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message + u'.',
-                    QMessageBox::Ok, m_owner);
-    box.setInformativeText(details);
-    box.exec();
+    errorBox(message, details)->exec();
 }
 
 std::optional<QString> QtPrompts::chooseFileToOpen(const QString& current)

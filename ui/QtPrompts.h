@@ -2,6 +2,9 @@
 
 #include "ui/Prompts.h"
 
+#include <memory>
+
+class QMessageBox;
 class QWidget;
 
 namespace zorvikta {
@@ -17,6 +20,11 @@ public:
     void showError(const QString& message, const QString& details) override;
     std::optional<QString> chooseFileToOpen(const QString& current) override;
     std::optional<QString> chooseFileToSave(const QString& current) override;
+
+    // The three boxes as they are shown, so that their buttons can be looked at unshown.
+    std::unique_ptr<QMessageBox> questionBox(const QString& question) const;
+    std::unique_ptr<QMessageBox> noticeBox(const QString& text, const QString& details) const;
+    std::unique_ptr<QMessageBox> errorBox(const QString& message, const QString& details) const;
 
 private:
     QWidget* m_owner;

@@ -52,15 +52,20 @@ void TMainForm::FormCreate()
     m_runRecord.fill(0);
     Custom();
     StatusBarHelp(QStringLiteral("текущие установки"));
-    m_saveFileName = QStringLiteral("User001.zvk");
+    m_saveFileName = designFileName();
     ReadIniFile();
-    if (!runFileExists(m_openFileName))
+    // A file named on the command line is the user's choice: missing, it is the one to create.
+    if (!m_services.startFile.isEmpty())
+        m_openFileName = m_services.startFile;
+    else if (runFileMissing(m_openFileName))
         m_openFileName = scratchFileName();
     StatusBarHelp(QStringLiteral("загрузка файла: ") + m_openFileName);
     // A file that exists but cannot be read leaves the window as designed: the first repaint
-    // shows it.
-    if (LoadRunFile() == LoadOutcome::Failed)
+    // shows it. The settings go on naming it, for the start at which it can be read again.
+    if (LoadRunFile() == LoadOutcome::Failed) {
+        m_unreadLastFile = m_openFileName;
         return;
+    }
     m_saveFileName = m_openFileName;
     m_speedButtonSave->setEnabled(true);
     setCaption();

@@ -166,6 +166,7 @@ private:
     RandomDraw m_random;
     QString m_openFileName;
     QString m_saveFileName;
+    QString m_unreadLastFile; // the file start-up found but could not read
     PortDevices m_devices;
     bool m_closingWithoutAsking = false;
     CellCursor m_cellCursor;

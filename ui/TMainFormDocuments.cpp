@@ -36,8 +36,9 @@ bool TMainForm::SaveRunFile()
 // A failed load changes nothing but says why.
 TMainForm::LoadOutcome TMainForm::LoadRunFile()
 {
-    if (!runFileExists(m_openFileName)) {
-        m_services.prompts.warn(QStringLiteral("Файла не существует!"));
+    if (runFileMissing(m_openFileName)) {
+        m_services.prompts.warn(QStringLiteral("Файла не существует!"),
+                                QFileInfo(m_openFileName).absoluteFilePath());
         return LoadOutcome::Missing;
     }
     StatusBarHelp(QStringLiteral("Чтение файла: ") + m_openFileName);
@@ -76,8 +77,13 @@ SettingsFile TMainForm::settingsFile() const
 // edited by hand while the program runs is not undone by a port pick or the close.
 bool TMainForm::writeSettings(SettingsKeys keys)
 {
+    // Until a command names a file, the current name is still the design one, and a last file
+    // that start-up could not read stays the one to look for next time.
+    const bool nothingNamed = m_saveFileName == designFileName();
+    const QString lastFile =
+        nothingNamed && !m_unreadLastFile.isEmpty() ? m_unreadLastFile : m_saveFileName;
     const Settings settings{m_itemCom1->isChecked() ? PortChoice::Com1 : PortChoice::Com2,
-                            m_checkBoxToBox->isChecked(), m_saveFileName, m_devices};
+                            m_checkBoxToBox->isChecked(), lastFile, m_devices};
     if (const auto error = settingsFile().write(settings, keys)) {
         if (m_closingWithoutAsking)
             return false;

@@ -36,7 +36,7 @@ EmulatorBench::EmulatorBench() : m_previousFolder(QDir::currentPath())
     // Start-up looks for its run file in the working folder; an empty one keeps the bench's own.
     QDir::setCurrent(m_folder.path());
     m_form = std::make_unique<TMainForm>(MainFormServices{
-        m_prompts, m_link, m_folder.filePath(QStringLiteral("Zorvikta.ini")), m_ports});
+        m_prompts, m_link, m_folder.filePath(QStringLiteral("Zorvikta.ini")), m_ports, QString()});
     m_form->show();
 }
 

@@ -72,7 +72,7 @@ done
 
 root=$work/root
 dpkg-deb -x "$deb" "$root"
-desktop=$root/usr/share/applications/zorvikta.desktop
+desktop=$root/usr/share/applications/org.example.zorvikta.desktop
 [ -f "$desktop" ] || fail "no desktop entry in the package"
 desktop-file-validate "$desktop" || fail "the desktop entry does not validate"
 metainfo=("$root"/usr/share/metainfo/*.metainfo.xml)
@@ -80,7 +80,7 @@ if [ ${#metainfo[@]} -ne 1 ] || [ ! -f "${metainfo[0]}" ]; then
     fail "expected one metainfo file, got ${metainfo[*]}"
 fi
 appstreamcli validate --no-net "${metainfo[0]}" || fail "the metainfo does not validate"
-grep -q '<launchable type="desktop-id">zorvikta.desktop</launchable>' "${metainfo[0]}" ||
+grep -q '<launchable type="desktop-id">org.example.zorvikta.desktop</launchable>' "${metainfo[0]}" ||
     fail "the metainfo does not launch the packaged desktop entry"
 
 exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
@@ -116,14 +116,14 @@ while read -r path; do
 done <"$work/paths"
 
 # Start what the installed menu entry starts, as a new user would.
-menu_exec=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' /usr/share/applications/zorvikta.desktop)
+menu_exec=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' /usr/share/applications/org.example.zorvikta.desktop)
 program=$(command -v "$menu_exec") || fail "the menu entry's $menu_exec is not on PATH"
 [ "$program" = /usr/bin/zorvikta ] || fail "the menu entry starts $program"
 mkdir "$work/run"
 x11_first_start "$program" "$work/run" || fail "the installed program's window did not appear"
 
 wm_class=$(xprop -id "$X11_MAIN" WM_CLASS)
-startup_class=$(sed -n 's/^StartupWMClass=//p' /usr/share/applications/zorvikta.desktop)
+startup_class=$(sed -n 's/^StartupWMClass=//p' /usr/share/applications/org.example.zorvikta.desktop)
 [[ "$wm_class" == *"\"$startup_class\""* ]] ||
     fail "the window's $wm_class does not carry the entry's class $startup_class"
 

@@ -35,9 +35,9 @@ public:
 
     TMainForm& start()
     {
-        m_form = std::make_unique<TMainForm>(
-            MainFormServices{prompts, m_link ? *m_link : recording,
-                             settingsFile.isEmpty() ? settingsPath() : settingsFile, ports});
+        m_form = std::make_unique<TMainForm>(MainFormServices{
+            prompts, m_link ? *m_link : recording,
+            settingsFile.isEmpty() ? settingsPath() : settingsFile, ports, startFile});
         return *m_form;
     }
     TMainForm& form() { return *m_form; }
@@ -79,6 +79,7 @@ public:
     RecordingLink recording;
     ScriptedPorts ports;
     QString settingsFile; // another settings file than the default one in the folder
+    QString startFile;    // the file named on the command line
 
 private:
     QTemporaryDir m_directory;

@@ -1,5 +1,8 @@
+#include "AsNobody.h"
 #include "FormFixture.h"
 #include <QTest>
+
+#include "ui/CommandLine.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -33,6 +36,8 @@ private slots:
         QCOMPARE(form.cursor().PlayStep, 0);
         QCOMPARE(form.cursor().DrawMode, 0);
         QCOMPARE(fixture.prompts.warnings, QStringList{QStringLiteral("Файла не существует!")});
+        QCOMPARE(fixture.prompts.warningDetails,
+                 QStringList{fixture.path(QStringLiteral("tmp.zvk"))});
         QCOMPARE(form.windowTitle(), QStringLiteral("Эмулятор релейной бегушки: ./tmp.zvk"));
         QVERIFY(!fixture.child<QToolButton>("SpeedButtonUndo")->isEnabled());
         QVERIFY(fixture.child<QToolButton>("SpeedButtonSave")->isEnabled());
@@ -45,6 +50,142 @@ private slots:
         QCOMPARE(fixture.child<QLabel>("LabelSpeed")->text(), QStringLiteral("Cкорость 230"));
         QCOMPARE(fixture.child<QTimer>("TimerRun")->interval(), 250);
         QVERIFY(fixture.recording.transfers.isEmpty());
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("action");
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("ignored");
+        const int open = int(StartRequest::Action::OpenWindow);
+        const int help = int(StartRequest::Action::PrintHelp);
+        const int version = int(StartRequest::Action::PrintVersion);
+        const int usage = int(StartRequest::Action::UsageError);
+        const auto row = [](const char* name, const QStringList& arguments, int action,
+                            const QString& file = {}, const QStringList& ignored = {}) {
+            QTest::newRow(name) << (QStringList{u"zorvikta"_s} + arguments) << action << file
+                                << ignored;
+        };
+        row("nothing", {}, open);
+        row("absolute", {u"/data/a.zvk"_s}, open, u"/data/a.zvk"_s);
+        row("relative", {u"a.zvk"_s}, open, u"/work/dir/a.zvk"_s);
+        row("relative upwards", {u"../x/./a.zvk"_s}, open, u"/work/x/a.zvk"_s);
+        row("extra arguments", {u"a.zvk"_s, u"b.zvk"_s, u"c"_s}, open, u"/work/dir/a.zvk"_s,
+            {u"b.zvk"_s, u"c"_s});
+        row("dash file after --", {u"--"_s, u"-x.zvk"_s}, open, u"/work/dir/-x.zvk"_s);
+        row("--help", {u"--help"_s}, help);
+        row("-h", {u"-h"_s}, help);
+        row("help beside a file", {u"a.zvk"_s, u"--help"_s}, help);
+        row("--version", {u"--version"_s}, version);
+        row("-v", {u"-v"_s}, version);
+        row("-version", {u"-version"_s}, version);
+        row("unknown option", {u"--frobnicate"_s, u"a.zvk"_s}, usage);
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, action);
+        QFETCH(QString, file);
+        QFETCH(QStringList, ignored);
+        const StartRequest request = parseCommandLine(arguments, u"/work/dir"_s);
+        QCOMPARE(int(request.action), action);
+        QCOMPARE(request.file, file);
+        QCOMPARE(request.ignored, ignored);
+        QCOMPARE(request.message.isEmpty(), action != int(StartRequest::Action::UsageError));
+    }
+
+    void startsWithTheNamedFile_data()
+    {
+        QTest::addColumn<QString>("argument"); // as typed, relative to the working directory
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("existing") << u"named.zvk"_s << true;
+        QTest::newRow("existing in a subfolder") << u"sub/../named.zvk"_s << true;
+        QTest::newRow("missing") << u"new.zvk"_s << false;
+    }
+    void startsWithTheNamedFile()
+    {
+        QFETCH(QString, argument);
+        QFETCH(bool, exists);
+        FormFixture fixture;
+        QDir(fixture.path({})).mkdir(u"sub"_s);
+        // Both fallbacks exist and must be passed over.
+        fixture.writeFile(u"last.zvk"_s, runFileBytes("\x10", 2, 5, 40));
+        fixture.writeFile(u"tmp.zvk"_s, runFileBytes("\x20", 3, 6, 50));
+        fixture.writeSettings("[LastFile]\nPath=last.zvk\n");
+        const QString named = fixture.path(QFileInfo(argument).fileName());
+        if (exists)
+            fixture.writeFile(QFileInfo(argument).fileName(), runFileBytes("\xC0", 4, 9, 120));
+        fixture.startFile = parseCommandLine({u"zorvikta"_s, argument}, QDir::currentPath()).file;
+        TMainForm& form = fixture.start();
+
+        QCOMPARE(form.currentFileName(), named);
+        QCOMPARE(form.windowTitle(), u"Эмулятор релейной бегушки: "_s + named);
+        QVERIFY(fixture.child<QToolButton>("SpeedButtonSave")->isEnabled());
+        QCOMPARE(fixture.panel(3), (exists ? u"Чтение файла: "_s : u"загрузка файла: "_s) + named);
+        QCOMPARE(int(form.runRecord()[0]), exists ? 0xC0 : 0);
+        QCOMPARE(form.gridView().length, exists ? 9 : 8);
+        QCOMPARE(fixture.prompts.warnings,
+                 exists ? QStringList() : QStringList{u"Файла не существует!"_s});
+        QCOMPARE(fixture.prompts.warningDetails, exists ? QStringList() : QStringList{named});
+
+        // Save As starts on the named file and creates it there.
+        fixture.prompts.chosenFiles = {named};
+        fixture.prompts.answers = {true};
+        form.SpeedButtonSaveASClick();
+        QCOMPARE(fixture.prompts.dialogs, QStringList{u"save:"_s + named});
+        QCOMPARE(fixture.readFile(QFileInfo(named).fileName()).mid(125),
+                 QByteArray::fromHex(exists ? "040978" : "0408e6"));
+        QCOMPARE(fixture.readFile(u"last.zvk"_s).at(0), '\x10');
+    }
+
+    // Only a file that is not there takes the notice and the scratch copy's place; one that is
+    // there but out of reach says why and stays the last file for the next start.
+    void anUnreachableLastFileIsKept_data()
+    {
+        QTest::addColumn<bool>("lockedFolder"); // else a name too long for the system
+        QTest::addColumn<QString>("error");
+        QTest::newRow("behind a folder that refuses entry") << true << u"File access denied"_s;
+        QTest::newRow("name too long") << false << u"Invalid filename"_s;
+    }
+    void anUnreachableLastFileIsKept()
+    {
+        QFETCH(bool, lockedFolder);
+        QFETCH(QString, error);
+        if (lockedFolder) {
+            const AsNobody run = runAsNobody();
+            if (run.where == AsNobody::Where::Impossible)
+                QSKIP(qPrintable(run.report));
+            if (run.where == AsNobody::Where::InChild) {
+                QVERIFY2(run.passed, qPrintable(run.report));
+                return;
+            }
+        }
+        FormFixture fixture;
+        fixture.writeFile(u"tmp.zvk"_s, runFileBytes("\x20", 3, 6, 50));
+        QString last;
+        if (lockedFolder) {
+            QDir(fixture.path({})).mkdir(u"locked"_s);
+            fixture.writeFile(u"locked/a.zvk"_s, runFileBytes("\x80", 4, 8, 230));
+            QVERIFY(QFile::setPermissions(fixture.path(u"locked"_s), {}));
+            last = fixture.path(u"locked/a.zvk"_s);
+        } else {
+            last = fixture.path(QString(300, u'a') + u".zvk"_s);
+        }
+        fixture.writeSettings("[LastFile]\nPath=" + last.toUtf8() + "\n");
+        TMainForm& form = fixture.start();
+
+        QCOMPARE(fixture.prompts.errors, QStringList{error});
+        QVERIFY(fixture.prompts.warnings.isEmpty());
+        QCOMPARE(form.openFileName(), last);
+        QCOMPARE(int(form.runRecord()[0]), 0);
+        form.close();
+        if (lockedFolder)
+            QFile::setPermissions(fixture.path(u"locked"_s), QFileDevice::ReadOwner |
+                                                                 QFileDevice::WriteOwner |
+                                                                 QFileDevice::ExeOwner);
+        QVERIFY2(fixture.readFile(u"Zorvikta.ini"_s).contains("Path=" + last.toUtf8()),
+                 fixture.readFile(u"Zorvikta.ini"_s).constData());
     }
 
     void undoRestoresTheLastSnapshotOnce()
