@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QStringList>
 
@@ -22,6 +23,19 @@ inline bool putFile(const QString& path, const QByteArray& bytes)
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
+
+// The same bytes for the same seed, so that a failure can be repeated.
+inline QByteArray garbage(qsizetype size, quint32 seed)
+{
+    QRandomGenerator generator(seed);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char& byte : bytes)
+        byte = static_cast<char>(generator.bounded(256));
+    return bytes;
+}
+
+// A line far longer than any a settings file of ours holds.
+inline const QByteArray kHugeLine(100 * 1024, 'x');
 
 // Every entry, hidden ones included: a leftover temporary file shows up here.
 inline QStringList folderEntries(const QString& folder)

@@ -1,26 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "TestFiles.h"
 #include "storage/IniText.h"
 
-#include <QRandomGenerator>
 #include <QTest>
 
 using namespace zorvikta;
+using namespace zorvikta::test;
 using namespace Qt::StringLiterals;
-
-namespace {
-
-QByteArray garbage(qsizetype size, quint32 seed)
-{
-    QRandomGenerator generator(seed);
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (char& byte : bytes)
-        byte = static_cast<char>(generator.bounded(256));
-    return bytes;
-}
-
-const QByteArray kHugeLine(100 * 1024, 'x');
-
-} // namespace
 
 // A lookup and a change of the same key must agree on its line: the change rewrites the value
 // that the lookup finds, and nothing else.

@@ -4,7 +4,6 @@
 #include <QMetaType>
 
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -40,18 +39,6 @@ QStringList nonEmptyLines(const QByteArray& text)
     }
     return lines;
 }
-
-QByteArray garbage(qsizetype size, quint32 seed)
-{
-    QRandomGenerator generator(seed);
-    QByteArray bytes(size, Qt::Uninitialized);
-    for (char& byte : bytes) {
-        byte = static_cast<char>(generator.bounded(256));
-    }
-    return bytes;
-}
-
-const QByteArray kHugeLine(100 * 1024, 'x');
 
 } // namespace
 
