@@ -4,6 +4,7 @@
 #include "storage/RunFile.h"
 #include "ui/DesignPalette.h"
 #include "ui/DocumentNames.h"
+#include "ui/PaintSurface.h"
 #include "ui/StatusPanels.h"
 #include "ui/UpDown.h"
 
@@ -38,7 +39,12 @@ TMainForm::TMainForm(MainFormServices services, QWidget* parent)
     m_timerStatus->start();
 }
 
-TMainForm::~TMainForm() = default;
+// The grid loses the focus while the base class destroys it; by then this window's own handlers
+// are gone and must not be called.
+TMainForm::~TMainForm()
+{
+    disconnect(m_paintBox, nullptr, this, nullptr);
+}
 
 void TMainForm::setHelpWindows(TAboutForm* about, THelpForm* help, TDigrForm* diagram)
 {
