@@ -36,8 +36,12 @@ QByteArray expectedUpload(TMainForm& form)
     return uploadMessage(record);
 }
 
-// Closes the board's end as soon as a transfer holds the port: the moment the line has been set
-// to the board's 1200 baud.
+// The line settings that follow the speed take microseconds; the stalled write then holds the
+// port for over a second. Unplugging this long after the speed change lands inside the write.
+constexpr unsigned long kConfigureSettleMs = 100;
+
+// Closes the board's end while a transfer is writing: shortly after the line has been set to the
+// board's 1200 baud.
 std::unique_ptr<QThread> unplugDuringTransfer(PseudoTerminal& board)
 {
     return std::unique_ptr<QThread>(QThread::create([&board] {
@@ -46,6 +50,7 @@ std::unique_ptr<QThread> unplugDuringTransfer(PseudoTerminal& board)
         while (watch.elapsed() < kWatchTimeoutMs) {
             const termios line = board.slaveSettings();
             if (::cfgetospeed(&line) == B1200) {
+                QThread::msleep(kConfigureSettleMs);
                 board.closeMaster();
                 return;
             }
