@@ -35,6 +35,9 @@ QString causeSentence(LinkError::Cause cause)
             "систему заново.");
     case LinkError::Cause::Busy:
         return QStringLiteral("Порт занят другой программой: закройте её и повторите передачу.");
+    case LinkError::Cause::NameTooLong:
+        return QStringLiteral(
+            "Имя устройства слишком длинное для системы: проверьте, что оно указано верно.");
     case LinkError::Cause::Other:
         return {};
     }

@@ -7,7 +7,7 @@ namespace zorvikta {
 // Why a transfer to the board failed, kept as data so only the window decides how to show it.
 struct LinkError {
     enum class Stage { Open, Configure, Write };
-    enum class Cause { NotFound, Permission, Busy, Other };
+    enum class Cause { NotFound, Permission, Busy, NameTooLong, Other };
 
     Stage stage;
     Cause cause;

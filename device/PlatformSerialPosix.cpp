@@ -49,7 +49,14 @@ LinkError::Cause permissionRefusalCause(const QString& deviceName)
     const QByteArray path = QFile::encodeName(serialDevicePath(deviceName));
     if (::faccessat(AT_FDCWD, path.constData(), W_OK, AT_EACCESS) == 0)
         return LinkError::Cause::Busy;
-    return errno == ENOENT ? LinkError::Cause::NotFound : LinkError::Cause::Permission;
+    switch (errno) {
+    case ENOENT:
+        return LinkError::Cause::NotFound;
+    case ENAMETOOLONG:
+        return LinkError::Cause::NameTooLong;
+    default:
+        return LinkError::Cause::Permission;
+    }
 }
 
 bool waitUntilSent(PortHandle handle, const QDeadlineTimer& deadline)

@@ -6,6 +6,8 @@
 #include <QDeadlineTimer>
 #include <QSerialPort>
 
+#include <cerrno>
+
 namespace zorvikta {
 
 namespace {
@@ -36,7 +38,11 @@ LinkError::Cause causeOf(const QSerialPort& port, const QString& deviceName)
 
 LinkError failure(LinkError::Stage stage, const QSerialPort& port, const QString& deviceName)
 {
-    return {stage, causeOf(port, deviceName), deviceName, port.errorString()};
+    const LinkError::Cause cause = causeOf(port, deviceName);
+    // The port blames its lock file for a name the system refuses; that would mislead.
+    const QString said =
+        cause == LinkError::Cause::NameTooLong ? qt_error_string(ENAMETOOLONG) : port.errorString();
+    return {stage, cause, deviceName, said};
 }
 
 // Hands every byte to the driver, then waits until the driver has sent them. Closing any earlier

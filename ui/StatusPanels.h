@@ -17,14 +17,21 @@ public:
 
     explicit StatusPanels(QWidget* parent = nullptr);
 
+    // The whole text, also where the panel shows it shortened.
     QString panelText(int panel) const;
     void setPanelText(int panel, const QString& text);
 
 signals:
     void panelTextChanged(int panel, const QString& text);
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    void showFitted(int panel);
+
     std::array<QLabel*, kPanelCount> m_panels{};
+    std::array<QString, kPanelCount> m_texts;
 };
 
 } // namespace zorvikta

@@ -5,6 +5,7 @@
 #include "ui/DesignPalette.h"
 #include "ui/DocumentNames.h"
 #include "ui/PaintSurface.h"
+#include "ui/PortWarningGate.h"
 #include "ui/StatusPanels.h"
 #include "ui/UpDown.h"
 
@@ -154,6 +155,9 @@ void TMainForm::ScrollBarSpeedChange()
     m_runRecord[kSpeedIndex] = static_cast<std::uint8_t>(m_scrollBarSpeed->value() & 0xFF);
     setRunInterval(m_runRecord[kSpeedIndex]);
     m_labelSpeed->setText(QStringLiteral("Cкорость ") + QString::number(m_scrollBarSpeed->value()));
+    // A box opened from here would open inside the bar's own press handling and swallow its
+    // release; the bar would then repeat under it.
+    const PortWarningGate::Deferral deferral(*m_portWarnings);
     SpeedToDevice();
 }
 

@@ -20,6 +20,7 @@ class QToolButton;
 namespace zorvikta {
 
 class PaintSurface;
+class PortWarningGate;
 class StatusPanels;
 class TAboutForm;
 class TDigrForm;
@@ -138,6 +139,8 @@ private:
     bool runSavePrompt();
     bool sendToDevice(const QByteArray& message);
     void reportLinkFailure(const LinkError& error);
+    void showPortNotice();
+    void clearPortNotice();
     QString currentDeviceName() const;
     SettingsFile settingsFile() const;
     bool writeSettings(SettingsKeys keys);
@@ -170,6 +173,7 @@ private:
     PortDevices m_devices;
     bool m_closingWithoutAsking = false;
     CellCursor m_cellCursor;
+    QString m_markPanelBeforePortFailure; // panel 2 as it was before the port notice covered it
 
     // Controls the handlers read and write.
     QToolButton* m_speedButtonSave = nullptr;
@@ -190,6 +194,7 @@ private:
     PaintSurface* m_paintBoxRun = nullptr;
     PaintSurface* m_paintBox = nullptr;
     StatusPanels* m_statusBar = nullptr;
+    PortWarningGate* m_portWarnings = nullptr;
     QAction* m_itemCom1 = nullptr;
     QAction* m_itemCom2 = nullptr;
     QAction* m_itemDevices = nullptr;

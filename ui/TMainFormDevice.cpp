@@ -7,6 +7,7 @@
 #include "device/PortListing.h"
 #include "device/SerialLink.h"
 #include "ui/PortDevicesDialog.h"
+#include "ui/PortWarningGate.h"
 #include "ui/Prompts.h"
 #include "ui/StatusPanels.h"
 #include "ui/UpDown.h"
@@ -18,6 +19,7 @@ namespace zorvikta {
 
 namespace {
 constexpr int kPortPanel = 2;
+const QString kPortNotice = QStringLiteral(" COM Порт не удалось открыть!");
 } // namespace
 
 QString TMainForm::currentDeviceName() const
@@ -45,9 +47,23 @@ void TMainForm::reportLinkFailure(const LinkError& error)
     if (error.cause == LinkError::Cause::NotFound && m_itemDevices->isEnabled())
         details += QStringLiteral(" Устройство для порта можно выбрать в меню «СОМ Порт», пункт "
                                   "«Выбор устройства...».");
-    m_services.prompts.warn(text, details);
+    m_portWarnings->raise(text, details);
     if (error.stage != LinkError::Stage::Write)
-        m_statusBar->setPanelText(kPortPanel, QStringLiteral(" COM Порт не удалось открыть!"));
+        showPortNotice();
+}
+
+// The notice borrows the marked step's panel; the first transfer that goes through gives it back.
+void TMainForm::showPortNotice()
+{
+    if (m_statusBar->panelText(kPortPanel) != kPortNotice)
+        m_markPanelBeforePortFailure = m_statusBar->panelText(kPortPanel);
+    m_statusBar->setPanelText(kPortPanel, kPortNotice);
+}
+
+void TMainForm::clearPortNotice()
+{
+    if (m_statusBar->panelText(kPortPanel) == kPortNotice)
+        m_statusBar->setPanelText(kPortPanel, m_markPanelBeforePortFailure);
 }
 
 bool TMainForm::sendToDevice(const QByteArray& message)
@@ -57,6 +73,7 @@ bool TMainForm::sendToDevice(const QByteArray& message)
         reportLinkFailure(*error);
         return false;
     }
+    clearPortNotice();
     return true;
 }
 

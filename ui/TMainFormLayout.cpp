@@ -5,8 +5,10 @@
 #include "model/Presets.h"
 #include "ui/BevelPanel.h"
 #include "ui/PaintSurface.h"
+#include "ui/PortWarningGate.h"
 #include "ui/ProgramFont.h"
 #include "ui/ProgramIcons.h"
+#include "ui/Prompts.h"
 #include "ui/StatusPanels.h"
 #include "ui/StepLabel.h"
 #include "ui/UpDown.h"
@@ -271,6 +273,12 @@ QWidget* TMainForm::buildSettingsPanel()
     m_scrollBarSpeed = horizontalScrollBar(panel, "ScrollBarSpeed", kMinSpeed, kMaxSpeed, 230,
                                            QStringLiteral("Скорость изменения шагов"));
     m_scrollBarSpeed->setGeometry(407, 40, 81, 15);
+    m_portWarnings = new PortWarningGate(
+        m_scrollBarSpeed,
+        [this](const QString& text, const QString& details) {
+            m_services.prompts.warn(text, details);
+        },
+        this);
 
     m_speedButtonPlay = new QToolButton(panel);
     m_speedButtonPlay->setObjectName(QStringLiteral("SpeedButtonPlay"));

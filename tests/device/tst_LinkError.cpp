@@ -37,6 +37,10 @@ private slots:
             << Stage::Open << Cause::Busy
             << QStringLiteral("Permission error while locking the device")
             << QStringList{QStringLiteral("открыть"), otherProgram} << QStringList{dialout};
+        QTest::newRow("open, name too long")
+            << Stage::Open << Cause::NameTooLong << QStringLiteral("File name too long")
+            << QStringList{QStringLiteral("открыть"), QStringLiteral("слишком длинное")}
+            << QStringList{dialout, otherProgram, missing};
         QTest::newRow("configure refused")
             << Stage::Configure << Cause::Other << QStringLiteral("Inappropriate ioctl for device")
             << QStringList{QStringLiteral("настроить"), QStringLiteral("1200")}

@@ -191,6 +191,9 @@ private slots:
         QTest::newRow("pseudo-terminal whose master is gone")
             << QStringLiteral("master gone") << LinkError::Stage::Open
             << LinkError::Cause::NotFound;
+        QTest::newRow("name too long for the system")
+            << QStringLiteral("long name") << LinkError::Stage::Open
+            << LinkError::Cause::NameTooLong;
         QTest::newRow("port held by another program")
             << QStringLiteral("held") << LinkError::Stage::Open << LinkError::Cause::Busy;
         QTest::newRow("device the user may not open")
@@ -219,6 +222,8 @@ private slots:
             QFile file(device);
             QVERIFY(file.open(QIODevice::WriteOnly));
             QCOMPARE(file.write(fileContents), fileContents.size());
+        } else if (setup == u"long name") {
+            device = dir.filePath(QString(300, u'a'));
         } else if (setup == u"/dev/null") {
             device = setup;
         } else if (setup == u"master gone") {

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <functional>
 
 namespace zorvikta::test {
 
@@ -20,6 +21,8 @@ public:
     QStringList errors;
     QStringList errorDetails;
     QStringList dialogs; // "open:<start name>" or "save:<start name>"
+    // Runs while a warning "stands open", as a modal box's own event loop would.
+    std::function<void()> whileWarningOpen;
 
     bool askYesNo(const QString& question) override
     {
@@ -34,6 +37,8 @@ public:
     {
         warnings << text;
         warningDetails << details;
+        if (whileWarningOpen)
+            whileWarningOpen();
     }
     void showError(const QString& message, const QString& details) override
     {

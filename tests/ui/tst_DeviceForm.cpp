@@ -8,8 +8,11 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QToolButton>
 
 using namespace zorvikta;
@@ -55,6 +58,26 @@ QByteArray expectedUpload(const RunRecord& record, int length)
                          : '\x01');
     return bytes;
 }
+
+// The centre of one part of a scroll bar, where the user's mouse would go.
+QPoint scrollBarPart(const QScrollBar& bar, QStyle::SubControl part)
+{
+    QStyleOptionSlider option;
+    option.initFrom(&bar);
+    option.orientation = bar.orientation();
+    option.state |= QStyle::State_Horizontal;
+    option.minimum = bar.minimum();
+    option.maximum = bar.maximum();
+    option.sliderPosition = bar.sliderPosition();
+    option.sliderValue = bar.value();
+    option.singleStep = bar.singleStep();
+    option.pageStep = bar.pageStep();
+    option.subControls = QStyle::SC_All;
+    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar).center();
+}
+
+const LinkError kMissingPort{LinkError::Stage::Open, LinkError::Cause::NotFound,
+                             QStringLiteral("/dev/ttyS0"), QStringLiteral("No such file")};
 
 } // namespace
 
@@ -151,6 +174,88 @@ private slots:
         board.fixture.prompts.answers = {true};
         QVERIFY(form.close());
         QCOMPARE(board.fixture.readFile(QStringLiteral("tmp.zvk")).at(0), '\x8F');
+    }
+
+    // A modal box swallows the release of a press it opens under; the bar would then repeat.
+    void oneClickOnTheSpeedBarWithAFailingPortIsOneStepAndOneWarning_data()
+    {
+        QTest::addColumn<QString>("gesture");
+        QTest::addColumn<int>("step"); // 0: wherever the drag ends
+        QTest::newRow("arrow") << QStringLiteral("arrow") << 1;
+        QTest::newRow("track") << QStringLiteral("track") << 10;
+        QTest::newRow("thumb dragged") << QStringLiteral("thumb") << 0;
+    }
+    void oneClickOnTheSpeedBarWithAFailingPortIsOneStepAndOneWarning()
+    {
+        QFETCH(QString, gesture);
+        QFETCH(int, step);
+        FormFixture fixture;
+        fixture.writeSettings("[Speed]\nJast=Send\n");
+        TMainForm& form = fixture.start();
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        auto* speed = fixture.child<QScrollBar>("ScrollBarSpeed");
+        speed->setValue(100);
+        fixture.prompts.clear();
+        fixture.recording.failure = kMissingPort;
+        // Longer than the bar waits before it starts repeating.
+        fixture.prompts.whileWarningOpen = [] { QTest::qWait(800); };
+
+        if (gesture == QStringLiteral("thumb")) {
+            const QPoint thumb = scrollBarPart(*speed, QStyle::SC_ScrollBarSlider);
+            QTest::mousePress(speed, Qt::LeftButton, {}, thumb);
+            for (int dx = 2; dx <= 12; dx += 2)
+                QTest::mouseMove(speed, thumb + QPoint(dx, 0));
+            QVERIFY(fixture.prompts.warnings.isEmpty());
+            QTest::mouseRelease(speed, Qt::LeftButton, {}, thumb + QPoint(12, 0));
+        } else {
+            QTest::mouseClick(speed, Qt::LeftButton, {},
+                              scrollBarPart(*speed, gesture == QStringLiteral("arrow")
+                                                        ? QStyle::SC_ScrollBarAddLine
+                                                        : QStyle::SC_ScrollBarAddPage));
+        }
+        QTRY_COMPARE(fixture.prompts.warnings, QStringList{QStringLiteral("Не могу открыть порт")});
+        QTest::qWait(100); // a second box would be queued by now
+
+        if (step > 0)
+            QCOMPARE(speed->value(), 100 + step);
+        else
+            QVERIFY(speed->value() > 100);
+        QCOMPARE(fixture.prompts.warnings.size(), 1);
+        QCOMPARE(int(form.runRecord()[kSpeedIndex]), speed->value());
+        QCOMPARE(fixture.child<QLabel>("LabelSpeed")->text(),
+                 QStringLiteral("Cкорость %1").arg(speed->value()));
+    }
+
+    void thePortNoticeGivesThePanelBackOnceATransferGoesThrough_data()
+    {
+        QTest::addColumn<bool>("marked");
+        QTest::addColumn<QString>("panel");
+        QTest::newRow("a marked step") << true << QStringLiteral("Ins 101");
+        QTest::newRow("nothing marked") << false << QStringLiteral(" ");
+    }
+    void thePortNoticeGivesThePanelBackOnceATransferGoesThrough()
+    {
+        QFETCH(bool, marked);
+        QFETCH(QString, panel);
+        FormFixture fixture;
+        TMainForm& form = fixture.start();
+        if (marked)
+            form.PaintBoxDblClick();
+        fixture.recording.failure = kMissingPort;
+        form.SpeedButtonTxClick();
+        form.SpeedButtonTxClick(); // a second failure must not take the notice for the panel
+        QCOMPARE(fixture.panel(2), QStringLiteral(" COM Порт не удалось открыть!"));
+        auto* label = form.statusPanels()->findChild<QLabel*>(QStringLiteral("StatusPanel2"));
+        QCOMPARE(label->toolTip(), QStringLiteral(" COM Порт не удалось открыть!"));
+        QVERIFY(label->text().startsWith(QStringLiteral(" COM")));
+        QVERIFY(label->text().endsWith(QChar(0x2026)));
+
+        fixture.recording.failure.reset();
+        form.SpeedButtonTxClick();
+        QCOMPARE(fixture.panel(2), panel);
+        QCOMPARE(label->text(), panel);
+        QCOMPARE(label->toolTip(), QString());
     }
 
     void choosingAPortIsStoredAtOnceAndUsedNext()
