@@ -19,8 +19,9 @@ inline constexpr int kUploadHeaderSize = 2;
 // Steps 0..117 of the record: the longest pattern and at least 18 end markers.
 inline constexpr int kUploadStepCount = kUploadMessageSize - kUploadHeaderSize;
 
-// 0xFF, 0xFE, then step bytes 0..117 of the record exactly as they stand; the caller normalises
-// a copy first (normalise() in model/RunRecord.h) so the board sees end markers after the length.
+// 0xFF, 0xFE, then step bytes 0..117 of the record exactly as they stand; an upload sends it for a
+// normalised copy (uploadSequence() in device/UploadSequence.h) so the board sees end markers after
+// the length.
 QByteArray uploadMessage(const RunRecord& record);
 
 // 0xFF, speed, 0xFF.

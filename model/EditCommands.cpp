@@ -52,19 +52,16 @@ void insertStep(RunRecord& record, std::int32_t markedStep)
 
 void reverseSteps(RunRecord& record)
 {
-    // A loaded file may carry any length byte; the window shows it clamped to 4..100, so use that.
-    const int length = std::clamp(int{record[kLengthIndex]}, kMinLength, kMaxLength);
-    std::reverse(record.begin(), record.begin() + length);
+    // A loaded file may carry any length byte; mirror the steps the window shows.
+    std::reverse(record.begin(), record.begin() + shownLength(record[kLengthIndex]));
 }
 
 void swapChannels(RunRecord& record)
 {
     std::for_each(record.begin(), stepsEnd(record), [](std::uint8_t& step) {
         std::uint8_t swapped = 0x00;
-        for (int channel = 0; channel < kChannelSlots; ++channel) {
-            if (isLit(step, channel))
-                swapped |= channelMask(kChannelSlots - 1 - channel);
-        }
+        for (int channel = 0; channel < kChannelSlots; ++channel)
+            setLit(swapped, kChannelSlots - 1 - channel, isLit(step, channel));
         step = swapped;
     });
 }

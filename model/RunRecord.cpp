@@ -23,6 +23,17 @@ void normalise(RunRecord& record, int length)
     fillEndMarkers(record, length);
 }
 
+void writeHeader(RunRecord& record, const HeaderValues& values)
+{
+    const auto write = [&record](int index, std::optional<int> value) {
+        if (value)
+            record[index] = static_cast<std::uint8_t>(*value);
+    };
+    write(kChannelCountIndex, values.channelCount);
+    write(kLengthIndex, values.length);
+    write(kSpeedIndex, values.speed);
+}
+
 RunFileImage fileImage(const RunRecord& record)
 {
     RunFileImage image{};

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace zorvikta {
 
@@ -43,13 +45,38 @@ constexpr bool isLit(std::uint8_t stepByte, int channel)
     return (stepByte & channelMask(channel)) != 0;
 }
 
+// Switches one lamp of a step byte; the other lamps and the low nibble stay.
+constexpr void setLit(std::uint8_t& stepByte, int channel, bool lit)
+{
+    stepByte = lit ? static_cast<std::uint8_t>(stepByte | channelMask(channel))
+                   : static_cast<std::uint8_t>(stepByte & ~channelMask(channel));
+}
+
+// The steps a record shows: its length byte, which a foreign file may set to anything, brought
+// into the length control's range.
+constexpr int shownLength(int lengthByte)
+{
+    return std::clamp(lengthByte, kMinLength, kMaxLength);
+}
+
+// The window's control values for the header bytes. A handler that owns only some of the controls
+// leaves the others empty, and their bytes keep what the record holds.
+struct HeaderValues {
+    std::optional<int> channelCount{};
+    std::optional<int> length{};
+    std::optional<int> speed{};
+};
+
+void writeHeader(RunRecord& record, const HeaderValues& values);
+
 // ANDs every byte of Steps with 0xF0, removing every end marker.
 void clearLowNibbles(RunRecord& record);
 
 // Sets bytes length..121 (TailSlot included) to the end marker; nothing when length > 121.
 void fillEndMarkers(RunRecord& record, int length);
 
-// The preparation both Save and the upload apply: low nibbles cleared, then the end-marker fill.
+// The upload's preparation: low nibbles cleared, then the end-marker fill. Save and Save As reach
+// the same steps in two stages: they clear the low nibbles, and the run-file writer fills.
 void normalise(RunRecord& record, int length);
 
 RunFileImage fileImage(const RunRecord& record);

@@ -19,7 +19,7 @@ void paintGrid(QPainter& painter, const QSize& surface, const RunRecord& record,
             continue;
         const std::uint8_t stepByte = record[static_cast<std::size_t>(step)];
         for (int row = 0; row < kGridRows; ++row) {
-            const bool lit = ((stepByte >> (7 - row)) & 1) != 0;
+            const bool lit = isLit(stepByte, row);
             const QColor& colour = row >= view.channelCount ? buttonFace
                                    : lit                    ? kLampLit
                                                             : kLampDark;

@@ -81,9 +81,9 @@ void TMainForm::FormCreate()
 
 void TMainForm::Custom()
 {
-    m_runRecord[kChannelCountIndex] = static_cast<std::uint8_t>(m_upDownCh->position());
-    m_runRecord[kSpeedIndex] = static_cast<std::uint8_t>(m_scrollBarSpeed->value() & 0xFF);
-    m_runRecord[kLengthIndex] = static_cast<std::uint8_t>(m_upDownLeng->position());
+    writeHeader(m_runRecord, {.channelCount = m_upDownCh->position(),
+                              .length = m_upDownLeng->position(),
+                              .speed = m_scrollBarSpeed->value()});
     for (int panel = 0; panel < StatusPanels::kPanelCount; ++panel)
         m_statusBar->setPanelText(panel, QStringLiteral(" "));
 }
@@ -138,21 +138,21 @@ void TMainForm::TimerStatusTimer()
 
 void TMainForm::UpDownChClick()
 {
-    m_runRecord[kChannelCountIndex] = static_cast<std::uint8_t>(m_upDownCh->position());
+    writeHeader(m_runRecord, {.channelCount = m_upDownCh->position()});
     m_labelCh->setText(QString::number(m_upDownCh->position()));
     PaintAll();
 }
 
 void TMainForm::UpDownLengClick()
 {
-    m_runRecord[kLengthIndex] = static_cast<std::uint8_t>(m_upDownLeng->position());
+    writeHeader(m_runRecord, {.length = m_upDownLeng->position()});
     m_labelLeng->setText(QString::number(m_upDownLeng->position()));
     PaintAll();
 }
 
 void TMainForm::ScrollBarSpeedChange()
 {
-    m_runRecord[kSpeedIndex] = static_cast<std::uint8_t>(m_scrollBarSpeed->value() & 0xFF);
+    writeHeader(m_runRecord, {.speed = m_scrollBarSpeed->value()});
     setRunInterval(m_runRecord[kSpeedIndex]);
     m_labelSpeed->setText(QStringLiteral("Cкорость ") + QString::number(m_scrollBarSpeed->value()));
     // A box opened from here would open inside the bar's own press handling and swallow its

@@ -79,8 +79,8 @@ void TMainForm::SpeedButtonNabor()
     m_scrollBarArea->setValue(0);
     m_labelCh->setText(QString::number(m_upDownCh->position()));
     m_labelLeng->setText(QString::number(m_upDownLeng->position()));
-    m_runRecord[kChannelCountIndex] = static_cast<std::uint8_t>(m_upDownCh->position());
-    m_runRecord[kLengthIndex] = static_cast<std::uint8_t>(m_upDownLeng->position());
+    writeHeader(m_runRecord,
+                {.channelCount = m_upDownCh->position(), .length = m_upDownLeng->position()});
     PaintAll();
     m_saveFileName = newDocumentName();
     setCaption();

@@ -6,6 +6,7 @@
 #include "device/Messages.h"
 #include "device/PortListing.h"
 #include "device/SerialLink.h"
+#include "device/UploadSequence.h"
 #include "ui/PortDevicesDialog.h"
 #include "ui/PortWarningGate.h"
 #include "ui/Prompts.h"
@@ -78,14 +79,14 @@ bool TMainForm::sendToDevice(const QByteArray& message)
 }
 
 // The record is normalised only once the message has gone out, so a failed port changes nothing.
+// The speed follows through SpeedToDevice, which the speed scroll bar shares.
 void TMainForm::SpeedButtonTxClick()
 {
     StatusBarHelp(QStringLiteral(" Передача файла данных..."));
-    RunRecord normalised = m_runRecord;
-    normalise(normalised, m_upDownLeng->position());
-    if (!sendToDevice(uploadMessage(normalised)))
+    const UploadSequence sequence = uploadSequence(m_runRecord, m_upDownLeng->position(), false);
+    if (!sendToDevice(sequence.upload))
         return;
-    m_runRecord = normalised;
+    m_runRecord = sequence.normalised;
     SpeedToDevice();
 }
 

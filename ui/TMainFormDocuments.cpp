@@ -112,9 +112,9 @@ void TMainForm::prepareForSave()
     clearLowNibbles(m_runRecord);
     const int length = m_upDownLeng->position();
     m_runRecord[static_cast<std::size_t>(length)] = kEndMarker;
-    m_runRecord[kChannelCountIndex] = static_cast<std::uint8_t>(m_upDownCh->position());
-    m_runRecord[kLengthIndex] = static_cast<std::uint8_t>(length);
-    m_runRecord[kSpeedIndex] = static_cast<std::uint8_t>(m_scrollBarSpeed->value() & 0xFF);
+    writeHeader(m_runRecord, {.channelCount = m_upDownCh->position(),
+                              .length = length,
+                              .speed = m_scrollBarSpeed->value()});
 }
 
 void TMainForm::SpeedButtonNewClick()

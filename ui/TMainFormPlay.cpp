@@ -68,13 +68,9 @@ void TMainForm::PaintBoxMouseUp()
 
 void TMainForm::PaintBoxMouse(int mode, int x, int y)
 {
-    if (const std::optional<GridHit> hit = hitTest(gridView(), x, y)) {
-        std::uint8_t& stepByte = m_runRecord[static_cast<std::size_t>(hit->step)];
-        if (mode == DrawOn)
-            stepByte |= channelMask(hit->channel);
-        else if (mode == DrawOff)
-            stepByte &= static_cast<std::uint8_t>(~channelMask(hit->channel));
-    }
+    const std::optional<GridHit> hit = hitTest(gridView(), x, y);
+    if (hit && (mode == DrawOn || mode == DrawOff))
+        setLit(m_runRecord[static_cast<std::size_t>(hit->step)], hit->channel, mode == DrawOn);
     PaintSymbol();
 }
 

@@ -2,6 +2,7 @@
 
 #include "bench/support/Statistics.h"
 #include "device/QtSerialLink.h"
+#include "device/UploadSequence.h"
 #include "model/RunRecord.h"
 
 #include <QElapsedTimer>
@@ -44,7 +45,6 @@ RunRecord samplePattern()
     RunRecord record{};
     for (int step = 0; step < kStepCount; ++step)
         record[static_cast<std::size_t>(step)] = static_cast<std::uint8_t>((step * 5 % 16) << 4);
-    normalise(record, 100);
     return record;
 }
 
@@ -63,7 +63,7 @@ std::optional<UploadFigures> measureUpload(int transfers)
     ::tcsetattr(master, TCSANOW, &raw);
 
     const QString device = QFile::decodeName(name.data());
-    const QByteArray message = uploadMessage(samplePattern());
+    const QByteArray message = uploadSequence(samplePattern(), kMaxLength, false).upload;
     QtSerialLink link;
     std::vector<double> transferMs;
     UploadFigures figures{transfers, 0.0, 0.0, 0, 0};

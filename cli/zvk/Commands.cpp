@@ -3,6 +3,7 @@
 #include "cli/zvk/RunFileReport.h"
 #include "device/Messages.h"
 #include "device/PortListing.h"
+#include "device/UploadSequence.h"
 
 namespace zorvikta::zvk {
 
@@ -60,14 +61,13 @@ int upload(const QString& path, const QString& device, bool withSpeed, SerialLin
 
     RunRecord record{};
     takeFileImage(record, report->image());
-    RunRecord normalised = record;
-    normalise(normalised, report->length());
-    if (const auto failure = link.send(device, uploadMessage(normalised)))
+    const UploadSequence sequence = uploadSequence(record, report->length(), withSpeed);
+    if (const auto failure = link.send(device, sequence.upload))
         return deviceFailed(*failure, err);
     out << "uploaded " << path << " to " << device << ", length " << report->length() << '\n';
 
-    if (withSpeed) {
-        if (const auto failure = link.send(device, speedMessage(record[kSpeedIndex])))
+    if (sequence.speed) {
+        if (const auto failure = link.send(device, *sequence.speed))
             return deviceFailed(*failure, err);
         out << "speed " << report->speed() << " sent to " << device << '\n';
     }

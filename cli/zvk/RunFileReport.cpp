@@ -115,23 +115,18 @@ QStringList RunFileReport::problems() const
     return problems;
 }
 
-int RunFileReport::shownLength() const
-{
-    return std::clamp(length(), kMinLength, kMaxLength);
-}
-
 // Low bits light nothing and the upload clears them: worth a note, not a failed check, since the
 // program itself keeps them in the files that New and closing the window write.
 QString RunFileReport::lowBitsNote() const
 {
     const auto first = m_image.begin();
-    const auto count = std::count_if(first, first + shownLength(),
+    const auto count = std::count_if(first, first + shownLength(length()),
                                      [](std::uint8_t b) { return (b & kLowBits) != 0; });
     if (count == 0)
         return {};
     return QStringLiteral("low bits set in %1 of steps 1..%2; the upload clears them")
         .arg(count)
-        .arg(shownLength());
+        .arg(shownLength(length()));
 }
 
 QString RunFileReport::text() const
@@ -141,11 +136,11 @@ QString RunFileReport::text() const
     text += field(QStringLiteral("length"), length(), kMinLength, kMaxLength,
                   inRange(length(), kMinLength, kMaxLength)
                       ? QString()
-                      : QStringLiteral(" (the grid shows %1 steps)").arg(shownLength()));
+                      : QStringLiteral(" (the grid shows %1 steps)").arg(shownLength(length())));
     text += field(QStringLiteral("speed"), speed(), kMinSpeed, kMaxSpeed,
                   QStringLiteral(" (%1 ms per step)").arg(stepPeriodMs(speed())));
 
-    const int steps = shownLength();
+    const int steps = shownLength(length());
     const bool countKnown = inRange(channelCount(), kMinChannels, kMaxChannels);
     text += u'\n' + ruler(steps).trimmed() + u'\n';
     for (int channel = 0; channel < kChannelSlots; ++channel) {

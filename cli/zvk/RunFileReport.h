@@ -34,8 +34,6 @@ public:
     QString text() const;
 
 private:
-    // The steps the grid shows: the length, brought into the range the program's control has.
-    int shownLength() const;
     QString sizeProblem() const;
     QString endMarkerProblem() const;
     QString lowBitsNote() const;

@@ -4,6 +4,7 @@
 #include "device/DeviceNames.h"
 #include "device/Messages.h"
 #include "device/QtSerialLink.h"
+#include "device/UploadSequence.h"
 #include "model/RunRecord.h"
 
 #include <QFile>
@@ -76,10 +77,9 @@ private slots:
 
         for (const auto& [length, seed] : {std::pair{4, 3}, {8, 11}, {100, 5}, {4, 0}, {100, 0}}) {
             const RunRecord drawn = untidyRecord(seed);
-            RunRecord record = drawn;
-            normalise(record, length);
             QTest::addRow("upload, length %d%s", length, seed == 0 ? ", every bit set" : "")
-                << QList<QByteArray>{uploadMessage(record)} << expectedUpload(drawn, length);
+                << QList<QByteArray>{uploadSequence(drawn, length, false).upload}
+                << expectedUpload(drawn, length);
         }
         const auto speedRow = [](const char* name, int speed, const char* wire) {
             QTest::newRow(name) << QList<QByteArray>{speedMessage(std::uint8_t(speed))}
@@ -97,9 +97,10 @@ private slots:
 
         // Each transfer opens the port afresh, as the upload followed by the speed does.
         RunRecord record = untidyRecord(9);
-        normalise(record, 8);
+        record[kSpeedIndex] = 230;
+        const UploadSequence sequence = uploadSequence(record, 8, true);
         QTest::newRow("upload, then speed")
-            << QList<QByteArray>{uploadMessage(record), speedMessage(230)}
+            << QList<QByteArray>{sequence.upload, sequence.speed.value_or(QByteArray())}
             << expectedUpload(untidyRecord(9), 8) + QByteArray("\xFF\xE6\xFF", 3);
         QTest::newRow("three speed changes")
             << QList<QByteArray>{speedMessage(231), speedMessage(232), speedMessage(242)}

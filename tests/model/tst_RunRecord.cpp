@@ -19,6 +19,8 @@ QByteArray repeated(const char* byte, int count)
 
 } // namespace
 
+Q_DECLARE_METATYPE(zorvikta::HeaderValues)
+
 class TestRunRecord : public QObject {
     Q_OBJECT
 
@@ -100,6 +102,59 @@ private slots:
         QCOMPARE(hexBytes(record, 0, kTailSlot + 1), throughTail);
         QCOMPARE(hexBytes(record, kReservedFirst, kRecordSize),
                  repeated("F7", kRecordSize - kReservedFirst));
+    }
+
+    void setLit_data()
+    {
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("channel");
+        QTest::addColumn<bool>("lit");
+        QTest::addColumn<int>("after");
+
+        QTest::newRow("channel 1 on, low nibble kept") << 0x05 << 0 << true << 0x85;
+        QTest::newRow("channel 4 off, the rest kept") << 0xFF << 3 << false << 0xEF;
+        QTest::newRow("lit stays lit") << 0x20 << 2 << true << 0x20;
+        QTest::newRow("dark stays dark") << 0xB1 << 1 << false << 0xB1;
+    }
+
+    void setLit()
+    {
+        QFETCH(int, before);
+        QFETCH(int, channel);
+        QFETCH(bool, lit);
+        QFETCH(int, after);
+
+        auto stepByte = static_cast<std::uint8_t>(before);
+        zorvikta::setLit(stepByte, channel, lit);
+        QCOMPARE(int{stepByte}, after);
+    }
+
+    void writeHeader_data()
+    {
+        QTest::addColumn<HeaderValues>("values");
+        QTest::addColumn<QByteArray>("header");
+
+        // distinctRecord() holds 3 channels, length 8 and speed 200.
+        QTest::newRow("all three") << HeaderValues{4, 100, 250} << QByteArray("04 64 FA");
+        QTest::newRow("channels and length, as a preset")
+            << HeaderValues{.channelCount = 2, .length = 16} << QByteArray("02 10 C8");
+        QTest::newRow("speed alone") << HeaderValues{.speed = 5} << QByteArray("03 08 05");
+        QTest::newRow("nothing given") << HeaderValues{} << QByteArray("03 08 C8");
+    }
+
+    // Only the header bytes given change; every other byte of the record stays.
+    void writeHeader()
+    {
+        QFETCH(HeaderValues, values);
+        QFETCH(QByteArray, header);
+
+        RunRecord record = distinctRecord();
+        zorvikta::writeHeader(record, values);
+
+        QCOMPARE(hexBytes(record, kChannelCountIndex, kSpeedIndex + 1), header);
+        QCOMPARE(hexBytes(record, 0, kChannelCountIndex),
+                 hexBytes(distinctRecord(), 0, kChannelCountIndex));
+        QCOMPARE(record[kSpareIndex], distinctRecord()[kSpareIndex]);
     }
 };
 
