@@ -157,8 +157,6 @@ private:
     void hoverCell(const GridHit& hit);
     QToolButton* addToolButton(QWidget* bar, const char* name, int left, int width,
                                const QString& hint, const char* glyph);
-    QAction* addMenuItem(QMenu* menu, const char* name, const QString& caption,
-                         const char* glyph = nullptr);
 
     MainFormServices m_services;
 

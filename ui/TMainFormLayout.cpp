@@ -106,6 +106,28 @@ QScrollBar* horizontalScrollBar(QWidget* parent, const char* name, int minimum, 
     return bar;
 }
 
+// One row of the menu bar's table: a menu, or an item or separator of the menu above it.
+struct MenuRow {
+    enum Kind { Menu, Item, Separator };
+    Kind kind;
+    const char* name;              // the object name
+    const char* caption = nullptr; // UTF-8
+    const char* glyph = nullptr;   // items only
+    // An item's handler; a menu's fills in its items' hints as it opens, which shows them.
+    void (TMainForm::*slot)() = nullptr;
+    const char* preset = nullptr;          // instead of a handler: the item applies this preset
+    QAction* TMainForm::*member = nullptr; // where the handlers find the item
+    bool checkable = false;
+    bool checked = false;
+    bool (*enabled)() = nullptr; // decided once at start; enabled without it
+};
+
+// Where the platform names its ports itself there is no device to choose.
+bool devicesKnown()
+{
+    return defaultPortDevices().has_value();
+}
+
 } // namespace
 
 void TMainForm::buildWindow()
@@ -316,101 +338,113 @@ void TMainForm::buildPresetButtons(QWidget* panel)
     }
 }
 
-QAction* TMainForm::addMenuItem(QMenu* menu, const char* name, const QString& caption,
-                                const char* glyph)
-{
-    QAction* item = menu->addAction(caption);
-    if (glyph)
-        item->setIcon(glyphIcon(glyph));
-    item->setObjectName(QString::fromLatin1(name));
-    return item;
-}
-
 void TMainForm::buildMenu()
 {
+    using Row = MenuRow;
+    // The menu bar from left to right, each menu followed by its items.
+    static constexpr MenuRow kMenuBar[] = {
+        {Row::Menu, "itemFile", "Файл"},
+        {Row::Item, "itmNew", "New", "new", &TMainForm::SpeedButtonNewClick},
+        {Row::Item, "itemLoad", "Open", "open", &TMainForm::SpeedButtonOpenClick},
+        {Row::Item, "itemSaveAS", "Save AS", "saveas", &TMainForm::SpeedButtonSaveASClick},
+        {Row::Item, "itemSave", "Save", "save", &TMainForm::SpeedButtonSaveClick},
+        {Row::Separator, "N3"},
+        {Row::Item, "itemClose", "Exit", "file", &TMainForm::itemCloseClick},
+
+        {Row::Menu, "itemComand", "Команды"},
+        {Row::Item, "itemField", "Инвертировать поле (яркость каналов)", "invers",
+         &TMainForm::SpeedButtonInversClick},
+        {Row::Item, "itemStep", "Инвертировать шаги", "splash", &TMainForm::SpeedButtonSplashClick},
+        // Our choice: the menu item swaps the channels like its tool-bar button.
+        {Row::Item, "itemRotat", "Обмен каналов", "rotatech", &TMainForm::SpeedButtonRotateChClick},
+        {Row::Separator, "ItemC1"},
+        {Row::Item, "ItemPlay", "Play", "commands", &TMainForm::ItemPlayClick},
+        {Row::Item, "ItemStop", "Stop", "commands", &TMainForm::ItemStopClick},
+
+        {Row::Menu, "itemCustom", "Заготовки"},
+        {Row::Item, "item4_1", "4 канала, 1 огонек", "presets", nullptr, "4-1"},
+        {Row::Item, "item4_2", "4 канала, 2 огонька", "presets", nullptr, "4-2"},
+        {Row::Item, "item4_3", "4 канала, 3 огонька", "presets", nullptr, "4-3"},
+        {Row::Item, "item4_N", "4 канала, наполнение и сброс", "presets", nullptr, "4Np"},
+        {Row::Item, "item4_G", "4 канала, наполнение и спад", "presets", nullptr, "4Gr"},
+        {Row::Separator, "itemR1"},
+        {Row::Item, "item3_1", "3 канала, 1 огонек", "presets", nullptr, "3-1"},
+        {Row::Item, "item3_2", "3 канала, 2 огонька", "presets", nullptr, "3-2"},
+        {Row::Separator, "itemR2"},
+
+        {Row::Menu, "itemCOMport", "СОМ Порт", nullptr, &TMainForm::showPortHints},
+        {.kind = Row::Item,
+         .name = "itemCom1",
+         .caption = "соединить с COM 1",
+         .slot = &TMainForm::itemCom1Click,
+         .member = &TMainForm::m_itemCom1,
+         .checkable = true},
+        {.kind = Row::Item,
+         .name = "itemCom2",
+         .caption = "соединить с COM 2",
+         .slot = &TMainForm::itemCom2Click,
+         .member = &TMainForm::m_itemCom2,
+         .checkable = true,
+         .checked = true},
+        {Row::Item, "ItemTX", "Переслать файл во внешнее устройство", "tx",
+         &TMainForm::SpeedButtonTxClick},
+        {Row::Separator, "itemR3"},
+        {.kind = Row::Item,
+         .name = "itemDevices",
+         .caption = "Выбор устройства...",
+         .slot = &TMainForm::itemDevicesClick,
+         .member = &TMainForm::m_itemDevices,
+         .enabled = devicesKnown},
+
+        {Row::Menu, "N1", "Справка"},
+        {Row::Item, "ItemAbout", "О программе", nullptr, &TMainForm::itemAboutClick},
+        {Row::Item, "ItemHelp", "Помощь", "help", &TMainForm::ItemHelpClick},
+        {Row::Item, "ItemDiagram", "Схема подключения", "port", &TMainForm::ItemDiagramClick},
+    };
+
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
-    // The bar shows captions only: a picture there would replace the caption.
-    const auto addMenu = [&](const char* name, const QString& caption) {
-        QMenu* menu = bar->addMenu(caption);
-        menu->setObjectName(QString::fromLatin1(name));
-        menu->setSeparatorsCollapsible(false);
-        return menu;
-    };
-    const auto addSeparator = [](QMenu* menu, const char* name) {
-        menu->addSeparator()->setObjectName(QString::fromLatin1(name));
-    };
-
-    QMenu* file = addMenu("itemFile", QStringLiteral("Файл"));
-    connect(addMenuItem(file, "itmNew", QStringLiteral("New"), "new"), &QAction::triggered, this,
-            &TMainForm::SpeedButtonNewClick);
-    connect(addMenuItem(file, "itemLoad", QStringLiteral("Open"), "open"), &QAction::triggered,
-            this, &TMainForm::SpeedButtonOpenClick);
-    connect(addMenuItem(file, "itemSaveAS", QStringLiteral("Save AS"), "saveas"),
-            &QAction::triggered, this, &TMainForm::SpeedButtonSaveASClick);
-    connect(addMenuItem(file, "itemSave", QStringLiteral("Save"), "save"), &QAction::triggered,
-            this, &TMainForm::SpeedButtonSaveClick);
-    addSeparator(file, "N3");
-    connect(addMenuItem(file, "itemClose", QStringLiteral("Exit"), "file"), &QAction::triggered,
-            this, &TMainForm::itemCloseClick);
-
-    QMenu* commands = addMenu("itemComand", QStringLiteral("Команды"));
-    connect(addMenuItem(commands, "itemField",
-                        QStringLiteral("Инвертировать поле (яркость каналов)"), "invers"),
-            &QAction::triggered, this, &TMainForm::SpeedButtonInversClick);
-    connect(addMenuItem(commands, "itemStep", QStringLiteral("Инвертировать шаги"), "splash"),
-            &QAction::triggered, this, &TMainForm::SpeedButtonSplashClick);
-    // Our choice: the menu item swaps the channels like its tool-bar button.
-    connect(addMenuItem(commands, "itemRotat", QStringLiteral("Обмен каналов"), "rotatech"),
-            &QAction::triggered, this, &TMainForm::SpeedButtonRotateChClick);
-    addSeparator(commands, "ItemC1");
-    connect(addMenuItem(commands, "ItemPlay", QStringLiteral("Play"), "commands"),
-            &QAction::triggered, this, &TMainForm::ItemPlayClick);
-    connect(addMenuItem(commands, "ItemStop", QStringLiteral("Stop"), "commands"),
-            &QAction::triggered, this, &TMainForm::ItemStopClick);
-
-    QMenu* custom = addMenu("itemCustom", QStringLiteral("Заготовки"));
-    const auto addPresetItem = [&](const char* name, const QString& caption,
-                                   std::string_view presetCaption) {
-        const Preset* preset = findPreset(presetCaption);
-        connect(addMenuItem(custom, name, caption, "presets"), &QAction::triggered, this,
-                [this, preset] { SpeedButtonPresetClick(*preset); });
-    };
-    addPresetItem("item4_1", QStringLiteral("4 канала, 1 огонек"), "4-1");
-    addPresetItem("item4_2", QStringLiteral("4 канала, 2 огонька"), "4-2");
-    addPresetItem("item4_3", QStringLiteral("4 канала, 3 огонька"), "4-3");
-    addPresetItem("item4_N", QStringLiteral("4 канала, наполнение и сброс"), "4Np");
-    addPresetItem("item4_G", QStringLiteral("4 канала, наполнение и спад"), "4Gr");
-    addSeparator(custom, "itemR1");
-    addPresetItem("item3_1", QStringLiteral("3 канала, 1 огонек"), "3-1");
-    addPresetItem("item3_2", QStringLiteral("3 канала, 2 огонька"), "3-2");
-    addSeparator(custom, "itemR2");
-
-    QMenu* port = addMenu("itemCOMport", QStringLiteral("СОМ Порт"));
-    m_itemCom1 = addMenuItem(port, "itemCom1", QStringLiteral("соединить с COM 1"));
-    m_itemCom1->setCheckable(true);
-    connect(m_itemCom1, &QAction::triggered, this, &TMainForm::itemCom1Click);
-    m_itemCom2 = addMenuItem(port, "itemCom2", QStringLiteral("соединить с COM 2"));
-    m_itemCom2->setCheckable(true);
-    m_itemCom2->setChecked(true);
-    connect(m_itemCom2, &QAction::triggered, this, &TMainForm::itemCom2Click);
-    connect(
-        addMenuItem(port, "ItemTX", QStringLiteral("Переслать файл во внешнее устройство"), "tx"),
-        &QAction::triggered, this, &TMainForm::SpeedButtonTxClick);
-    addSeparator(port, "itemR3");
-    m_itemDevices = addMenuItem(port, "itemDevices", QStringLiteral("Выбор устройства..."));
-    m_itemDevices->setEnabled(defaultPortDevices().has_value());
-    connect(m_itemDevices, &QAction::triggered, this, &TMainForm::itemDevicesClick);
-    port->setToolTipsVisible(true);
-    connect(port, &QMenu::aboutToShow, this, &TMainForm::showPortHints);
-
-    QMenu* help = addMenu("N1", QStringLiteral("Справка"));
-    connect(addMenuItem(help, "ItemAbout", QStringLiteral("О программе")), &QAction::triggered,
-            this, &TMainForm::itemAboutClick);
-    connect(addMenuItem(help, "ItemHelp", QStringLiteral("Помощь"), "help"), &QAction::triggered,
-            this, &TMainForm::ItemHelpClick);
-    connect(addMenuItem(help, "ItemDiagram", QStringLiteral("Схема подключения"), "port"),
-            &QAction::triggered, this, &TMainForm::ItemDiagramClick);
+    QMenu* menu = nullptr;
+    for (const MenuRow& row : kMenuBar) {
+        const QString name = QString::fromLatin1(row.name);
+        switch (row.kind) {
+        case Row::Menu:
+            // The bar shows captions only: a picture there would replace the caption.
+            menu = bar->addMenu(QString::fromUtf8(row.caption));
+            menu->setObjectName(name);
+            menu->setSeparatorsCollapsible(false);
+            if (row.slot) {
+                menu->setToolTipsVisible(true);
+                connect(menu, &QMenu::aboutToShow, this, row.slot);
+            }
+            break;
+        case Row::Separator:
+            menu->addSeparator()->setObjectName(name);
+            break;
+        case Row::Item: {
+            QAction* item = menu->addAction(QString::fromUtf8(row.caption));
+            if (row.glyph)
+                item->setIcon(glyphIcon(row.glyph));
+            item->setObjectName(name);
+            if (row.checkable) {
+                item->setCheckable(true);
+                item->setChecked(row.checked);
+            }
+            if (row.enabled)
+                item->setEnabled(row.enabled());
+            if (row.member)
+                this->*row.member = item;
+            if (row.preset) {
+                const Preset* preset = findPreset(row.preset);
+                connect(item, &QAction::triggered, this,
+                        [this, preset] { SpeedButtonPresetClick(*preset); });
+            } else {
+                connect(item, &QAction::triggered, this, row.slot);
+            }
+            break;
+        }
+        }
+    }
 }
 
 } // namespace zorvikta

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+#include <array>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -45,15 +46,20 @@ QString verdict(bool met)
     return met ? QStringLiteral("met") : QStringLiteral("**missed**");
 }
 
+// The medians of one program's starts.
+struct StartupMedians {
+    double ms = 0;
+    double mib = 0;
+};
+
 struct StartupFigures {
-    double programMs = 0;
-    double bareMs = 0;
-    double programMiB = 0;
-    double bareMiB = 0;
+    StartupMedians program;
+    StartupMedians bare; // the empty window
+    StartupMedians text; // the window that shows text
     int failures = 0;
 };
 
-// Alternates the two programs, after one start of each that only warms the caches.
+// Alternates the programs, after one start of each that only warms the caches.
 StartupFigures measureStartup()
 {
     QTemporaryDir folder;
@@ -68,31 +74,28 @@ StartupFigures measureStartup()
         pattern.write(bytes);
         pattern.close();
     }
-    const QString program = QStringLiteral(ZORVIKTA_BENCH_STARTUP_PROGRAM);
-    const QString bare = QStringLiteral(ZORVIKTA_BENCH_STARTUP_BARE);
-    runToFirstPaint(program, folder.path());
-    runToFirstPaint(bare, folder.path());
-
-    std::vector<double> programMs, bareMs, programMiB, bareMiB;
     StartupFigures figures;
+    const std::array<std::pair<QString, StartupMedians*>, 3> programs{{
+        {QStringLiteral(ZORVIKTA_BENCH_STARTUP_PROGRAM), &figures.program},
+        {QStringLiteral(ZORVIKTA_BENCH_STARTUP_BARE), &figures.bare},
+        {QStringLiteral(ZORVIKTA_BENCH_STARTUP_TEXT), &figures.text},
+    }};
+    for (const auto& [program, medians] : programs)
+        runToFirstPaint(program, folder.path());
+
+    std::array<std::vector<double>, programs.size()> ms, mib;
     for (int run = 0; run < kStartupRuns; ++run) {
-        if (const auto measured = runToFirstPaint(program, folder.path())) {
-            programMs.push_back(measured->milliseconds);
-            programMiB.push_back(measured->peakResidentMiB);
-        } else {
-            ++figures.failures;
-        }
-        if (const auto measured = runToFirstPaint(bare, folder.path())) {
-            bareMs.push_back(measured->milliseconds);
-            bareMiB.push_back(measured->peakResidentMiB);
-        } else {
-            ++figures.failures;
+        for (std::size_t i = 0; i < programs.size(); ++i) {
+            if (const auto measured = runToFirstPaint(programs[i].first, folder.path())) {
+                ms[i].push_back(measured->milliseconds);
+                mib[i].push_back(measured->peakResidentMiB);
+            } else {
+                ++figures.failures;
+            }
         }
     }
-    figures.programMs = median(programMs);
-    figures.bareMs = median(bareMs);
-    figures.programMiB = median(programMiB);
-    figures.bareMiB = median(bareMiB);
+    for (std::size_t i = 0; i < programs.size(); ++i)
+        *programs[i].second = {median(ms[i]), median(mib[i])};
     return figures;
 }
 
@@ -137,8 +140,15 @@ int main(int argc, char** argv)
     progress() << "uploads..." << Qt::endl;
     const std::optional<UploadFigures> upload = measureUpload(kUploads);
 
-    const double startupRatio = startup.programMs / startup.bareMs;
-    const double memoryRatio = startup.programMiB / startup.bareMiB;
+    const double startupRatio = startup.program.ms / startup.bare.ms;
+    const double memoryRatio = startup.program.mib / startup.bare.mib;
+    // Beside the bare window, the floor that shows text, which pays for fonts as we do.
+    const auto measuredAgainstFloors = [](double program, double bare, double text,
+                                          const QString& unit) {
+        return QStringLiteral("%1 %2 vs %3 %2 bare = %4 ×, vs %5 %2 with text = %6 ×")
+            .arg(number(program, 1), unit, number(bare, 1), number(program / bare, 2),
+                 number(text, 1), number(program / text, 2));
+    };
     const auto row = [&out](const QString& figure, const QString& measured, const QString& target,
                             bool met) {
         out << "| " << figure << " | " << measured << " | " << target << " | " << verdict(met)
@@ -162,12 +172,12 @@ int main(int argc, char** argv)
     out << "| figure | measured | target | |\n|---|---|---|---|\n";
     row(QStringLiteral("start-up to the first painted main window, whole process (%1)")
             .arg(platform),
-        QStringLiteral("%1 ms vs %2 ms bare = %3 ×")
-            .arg(number(startup.programMs, 1), number(startup.bareMs, 1), number(startupRatio, 2)),
+        measuredAgainstFloors(startup.program.ms, startup.bare.ms, startup.text.ms,
+                              QStringLiteral("ms")),
         QStringLiteral("≤ 1.3 × bare"), startupRatio <= 1.3);
     row(QStringLiteral("peak resident memory of that start-up"),
-        QStringLiteral("%1 MiB vs %2 MiB bare = %3 ×")
-            .arg(number(startup.programMiB, 1), number(startup.bareMiB, 1), number(memoryRatio, 2)),
+        measuredAgainstFloors(startup.program.mib, startup.bare.mib, startup.text.mib,
+                              QStringLiteral("MiB")),
         QStringLiteral("≤ 1.3 × bare"), memoryRatio <= 1.3);
     row(QStringLiteral("full grid redraw (`PaintSymbol`, 830 × 75)"),
         number(paint.gridMicros, 1) + QStringLiteral(" µs"), QStringLiteral("≤ 200 µs"),

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cli/board/BoardConsole.h"
-#include "device/DecodedMessage.h"
-#include "device/MessageDecoder.h"
+#include "cli/board/DecodedMessage.h"
+#include "cli/board/MessageDecoder.h"
 
 #include <QByteArray>
 #include <QObject>

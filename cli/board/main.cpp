@@ -1,4 +1,5 @@
 // zorvikta-board: a virtual four-relay board in the terminal, for users without the hardware.
+#include "cli/CommandLineSetup.h"
 #include "cli/board/Board.h"
 #include "cli/board/BoardConsole.h"
 #include "cli/board/BoardLine.h"
@@ -15,7 +16,6 @@ using namespace zorvikta;
 namespace {
 
 constexpr int kExitLineFailed = 1;
-constexpr int kExitUsage = 2;
 
 const QString kDescription = QStringLiteral(
     "Stands in for the four-relay running-lights board: decodes the upload and speed\n"
@@ -43,13 +43,6 @@ const QString kDescription = QStringLiteral(
     "\n"
     "Ctrl-C ends it.");
 
-int usageError(const QString& message)
-{
-    QTextStream err(stderr);
-    err << "zorvikta-board: " << message << "\nTry 'zorvikta-board --help'.\n";
-    return kExitUsage;
-}
-
 int lineFailure(const QString& message)
 {
     QTextStream err(stderr);
@@ -62,13 +55,8 @@ int lineFailure(const QString& message)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("zorvikta-board"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZORVIKTA_VERSION));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(kDescription);
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
+    cli::CommandLineSetup setup(QStringLiteral("zorvikta-board"), kDescription);
+    QCommandLineParser& parser = setup.parser();
     const QCommandLineOption deviceOption(
         {QStringLiteral("d"), QStringLiteral("device")},
         QStringLiteral("Listen on an existing serial device instead of a pseudo-terminal."),
@@ -79,19 +67,11 @@ int main(int argc, char** argv)
     parser.addOption(deviceOption);
     parser.addOption(logOption);
 
-    if (!parser.parse(QCoreApplication::arguments()))
-        return usageError(parser.errorText());
-    if (parser.isSet(helpOption)) {
-        QTextStream(stdout) << parser.helpText();
-        return 0;
-    }
-    if (parser.isSet(versionOption)) {
-        QTextStream(stdout) << "zorvikta-board " << QCoreApplication::applicationVersion() << '\n';
-        return 0;
-    }
+    if (const auto done = setup.parse())
+        return *done;
     if (!parser.positionalArguments().isEmpty())
-        return usageError(QStringLiteral("unexpected argument '%1'")
-                              .arg(parser.positionalArguments().constFirst()));
+        return setup.usageError(QStringLiteral("unexpected argument '%1'")
+                                    .arg(parser.positionalArguments().constFirst()));
 
     StopSignals stopSignals;
     if (const auto error = stopSignals.install())

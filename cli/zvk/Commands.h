@@ -14,7 +14,6 @@ namespace zorvikta::zvk {
 
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailed = 1; // a file or the device failed
-inline constexpr int kExitUsage = 2;
 
 int show(const QString& path, QTextStream& out, QTextStream& err);
 

@@ -1,4 +1,5 @@
 // zvk: run files and the board from the command line.
+#include "cli/CommandLineSetup.h"
 #include "cli/zvk/Commands.h"
 #include "device/QtSerialLink.h"
 #include "device/QtSerialPortSource.h"
@@ -60,25 +61,13 @@ std::optional<QString> usageProblem(const QStringList& arguments, bool hasDevice
     return std::nullopt;
 }
 
-int usageError(const QString& message)
-{
-    QTextStream err(stderr);
-    err << "zvk: " << message << "\nTry 'zvk --help'.\n";
-    return zvk::kExitUsage;
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationName(QStringLiteral("zvk"));
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZORVIKTA_VERSION));
-
-    QCommandLineParser parser;
-    parser.setApplicationDescription(kDescription);
-    const QCommandLineOption helpOption = parser.addHelpOption();
-    const QCommandLineOption versionOption = parser.addVersionOption();
+    cli::CommandLineSetup setup(QStringLiteral("zvk"), kDescription);
+    QCommandLineParser& parser = setup.parser();
     const QCommandLineOption deviceOption({QStringLiteral("d"), QStringLiteral("device")},
                                           QStringLiteral("The serial device to send to."),
                                           QStringLiteral("device"));
@@ -93,24 +82,16 @@ int main(int argc, char** argv)
                                  QStringLiteral("Files, or the speed value."),
                                  QStringLiteral("[FILE...|N]"));
 
-    if (!parser.parse(QCoreApplication::arguments()))
-        return usageError(parser.errorText());
-    if (parser.isSet(helpOption)) {
-        QTextStream(stdout) << parser.helpText();
-        return zvk::kExitOk;
-    }
-    if (parser.isSet(versionOption)) {
-        QTextStream(stdout) << "zvk " << QCoreApplication::applicationVersion() << '\n';
-        return zvk::kExitOk;
-    }
+    if (const auto done = setup.parse())
+        return *done;
 
     const QStringList arguments = parser.positionalArguments();
     const QString device = parser.value(deviceOption);
     if (const auto problem =
             usageProblem(arguments, parser.isSet(deviceOption), parser.isSet(speedOption)))
-        return usageError(*problem);
+        return setup.usageError(*problem);
     if (parser.isSet(deviceOption) && device.isEmpty())
-        return usageError(QStringLiteral("--device needs a device name"));
+        return setup.usageError(QStringLiteral("--device needs a device name"));
 
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -131,9 +112,10 @@ int main(int argc, char** argv)
     bool isNumber = false;
     const int value = operands.constFirst().toInt(&isNumber);
     if (!isNumber || value < kMinSpeed || value > kMaxSpeed)
-        return usageError(QStringLiteral("speed must be a whole number from %1 to %2, not '%3'")
-                              .arg(kMinSpeed)
-                              .arg(kMaxSpeed)
-                              .arg(operands.constFirst()));
+        return setup.usageError(
+            QStringLiteral("speed must be a whole number from %1 to %2, not '%3'")
+                .arg(kMinSpeed)
+                .arg(kMaxSpeed)
+                .arg(operands.constFirst()));
     return zvk::speed(static_cast<std::uint8_t>(value), device, link, out, err);
 }

@@ -1,4 +1,4 @@
-#include "device/MessageDecoder.h"
+#include "cli/board/MessageDecoder.h"
 #include "device/Messages.h"
 
 #include <QTest>

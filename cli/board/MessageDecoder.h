@@ -1,6 +1,6 @@
 #pragma once
 
-#include "device/DecodedMessage.h"
+#include "cli/board/DecodedMessage.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
