@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole-pattern commands and the presets in any order on any record. The record lives on the
 // heap in an allocation of exactly its 129 bytes, so AddressSanitizer catches any step past it.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes, any length, as a run file on disk: the reader takes exactly the first 128 bytes or
 // refuses and leaves the image alone.
 #include "FuzzCheck.h"

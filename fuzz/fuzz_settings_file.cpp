@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the settings file: reading never fails, and writing our keys into whatever the file
 // holds changes only the lines of those keys, reads back exactly what was written and, written
 // again, leaves the file as it is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ArtFont.h"
 #include "BoardPicture.h"
 #include "ProgramIcon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole-pattern commands and the presets: message, snapshot, model operation, repaint.
 #include "ui/TMainForm.h"
 

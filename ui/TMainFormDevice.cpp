@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sending the pattern and the speed to the board.
 #include "ui/TMainForm.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Run files, the settings file and the document commands.
 #include "ui/TMainForm.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The help menu's windows, created by the program entry and shown modally here.
 #include "ui/TMainForm.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's bands, controls and menu, at the pixel positions the layout was drawn with.
 #include "ui/TMainForm.h"
 

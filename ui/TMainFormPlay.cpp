@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The grid editor and the emulator strip.
 #include "ui/TMainForm.h"
 

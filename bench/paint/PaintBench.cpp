@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "PaintBench.h"
 
 #include "model/RunRecord.h"

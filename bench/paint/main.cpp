@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long a full redraw of the grid and of the lamp strip takes, offscreen.
 #include "PaintBench.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The yardstick for start-up: an empty Qt Widgets main window, ended after its first paint.
 #include "FirstPaintExit.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every figure the program is held to, measured side by side on this machine and printed as one
 // Markdown table. Each figure is the median of several runs; a figure never fails the command.
 #include "EmulatorBench.h"

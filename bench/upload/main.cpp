@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times one upload end to end against a pseudo-terminal and sets it beside the wire time.
 #include "UploadBench.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvikta-board: a virtual four-relay board in the terminal, for users without the hardware.
 #include "cli/CommandLineSetup.h"
 #include "cli/board/Board.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zvk: run files and the board from the command line.
 #include "cli/CommandLineSetup.h"
 #include "cli/zvk/Commands.h"

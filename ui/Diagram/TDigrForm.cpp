@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Diagram/TDigrForm.h"
 #include "ui/DesignPalette.h"
 #include "ui/ProgramIcons.h"
