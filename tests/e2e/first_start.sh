@@ -2,17 +2,7 @@
 # A new user's first start on a real X server: the window comes up after the missing-file
 # notice, the grid and the lamps show their dark colour where the layout puts them, and the
 # program closes through its menu, asking to save and writing its settings.
-set -euo pipefail
-program=$1
-. "$(dirname "$0")/../../scripts/x11-session.sh"
-
-folder=$(mktemp -d)
-trap 'x11_stop; rm -rf "$folder"' EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    [ -f "$folder/shot.png" ] && cp "$folder/shot.png" "${TMPDIR:-/tmp}/zorvikta-e2e-failure.png"
-    exit 1
-}
+. "$(dirname "$0")/scenario.sh"
 
 x11_first_start "$program" "$folder" || fail "the main window did not appear"
 read -r left top width height < <(x11_geometry "$X11_MAIN")

@@ -2,16 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SIGTERM and SIGINT end the program as a close does, without a question that nobody is there to
 # answer: the program ends by itself, successfully, and writes its settings.
-set -euo pipefail
-program=$1
-. "$(dirname "$0")/../../scripts/x11-session.sh"
-
-folder=$(mktemp -d)
-trap 'x11_stop; rm -rf "$folder"' EXIT
-fail() {
-    echo "FAIL: $*" >&2
-    exit 1
-}
+. "$(dirname "$0")/scenario.sh"
 
 for signal in TERM INT; do
     rm -rf "$folder/home"
