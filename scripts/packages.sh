@@ -31,4 +31,7 @@ ZORVIKTA_TEST_PACKAGES=(
     appstream
     dpkg-dev
     file
+    xdg-utils
+    shared-mime-info
+    libfile-mimeinfo-perl
 )

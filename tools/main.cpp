@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ArtFont.h"
 #include "BoardPicture.h"
+#include "DocumentIcon.h"
 #include "ProgramIcon.h"
 #include "ToolGlyphs.h"
 #include "WiringDiagram.h"
@@ -68,6 +69,8 @@ int main(int argc, char** argv)
     for (const int size : {16, 32, 48, 64, 128, 256}) {
         written &= write(root, QStringLiteral("icons/hicolor/%1x%1/zorvikta.png").arg(size),
                          ProgramIcon::render(size), -1, errors);
+        written &= write(root, QStringLiteral("icons/hicolor/%1x%1/zorvikta-run.png").arg(size),
+                         DocumentIcon::render(size), -1, errors);
     }
     for (const ToolGlyphs::Glyph& glyph : ToolGlyphs::all()) {
         written &= write(root, QStringLiteral("glyphs/%1.png").arg(glyph.name),

@@ -88,6 +88,11 @@ exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
 file -b "$root/usr/bin/$exec_name" | grep -q '^ELF .* executable' ||
     fail "/usr/bin/$exec_name is not an executable"
 icon=$(sed -n 's/^Icon=//p' "$desktop")
+mime_type=$(sed -n 's/^MimeType=\([^;]*\);$/\1/p' "$desktop")
+[ -n "$mime_type" ] || fail "the desktop entry names no MIME type"
+mime_icon=${mime_type//\//-}
+grep -q "<mime-type type=\"$mime_type\">" "$root/usr/share/mime/packages/org.example.zorvikta.xml" ||
+    fail "the MIME package does not define $mime_type"
 sizes=0
 for folder in "$icons"/*x*; do
     size=$(basename "$folder")
@@ -95,6 +100,8 @@ for folder in "$icons"/*x*; do
     [ -f "$packaged" ] || fail "no $size icon named $icon in the package"
     file -b "$packaged" | grep -q "^PNG image data, ${size/x/ x }," ||
         fail "the $size icon is $(file -b "$packaged")"
+    [ -f "$root/usr/share/icons/hicolor/$size/mimetypes/$mime_icon.png" ] ||
+        fail "no $size icon for $mime_type in the package"
     sizes=$((sizes + 1))
 done
 [ "$sizes" -ge 2 ] || fail "only $sizes icon sizes found under $icons"
@@ -114,6 +121,18 @@ apt_get install "$deb" >"$work/apt.log" 2>&1 ||
 while read -r path; do
     [ -e "$path" ] || fail "$path is missing after installing"
 done <"$work/paths"
+
+# A file manager asks the installed MIME and desktop databases what a run file is and what
+# opens it; a fresh home and no desktop session leave only what the package installed.
+mkdir "$work/home"
+head -c 128 /dev/zero >"$work/home/x.zvk"
+as_new_user() {
+    (cd "$work/home" && env -i PATH=/usr/bin:/bin HOME="$work/home" "$@")
+}
+got=$(as_new_user xdg-mime query filetype x.zvk) || fail "xdg-mime cannot tell the type of x.zvk"
+[ "$got" = "$mime_type" ] || fail "xdg-mime takes x.zvk for $got, not $mime_type"
+got=$(as_new_user xdg-mime query default "$mime_type") || fail "xdg-mime finds no default for $mime_type"
+[ "$got" = org.example.zorvikta.desktop ] || fail "$mime_type opens with '$got'"
 
 # Start what the installed menu entry starts, as a new user would.
 menu_exec=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' /usr/share/applications/org.example.zorvikta.desktop)
