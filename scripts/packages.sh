@@ -34,4 +34,5 @@ ZORVIKTA_TEST_PACKAGES=(
     xdg-utils
     shared-mime-info
     libfile-mimeinfo-perl
+    man-db
 )

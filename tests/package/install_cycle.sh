@@ -83,6 +83,15 @@ appstreamcli validate --no-net "${metainfo[0]}" || fail "the metainfo does not v
 grep -q '<launchable type="desktop-id">org.example.zorvikta.desktop</launchable>' "${metainfo[0]}" ||
     fail "the metainfo does not launch the packaged desktop entry"
 
+# A manual page for every program, rendered without a warning.
+for program in "$root"/usr/bin/*; do
+    page=$root/usr/share/man/man1/$(basename "$program").1.gz
+    [ -f "$page" ] || fail "no manual page for $(basename "$program")"
+    warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null) ||
+        fail "man cannot render $(basename "$page"): $warnings"
+    [ -z "$warnings" ] || fail "$(basename "$page") renders with warnings: $warnings"
+done
+
 exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$desktop")
 [ -x "$root/usr/bin/$exec_name" ] || fail "the menu entry runs $exec_name, not in /usr/bin"
 file -b "$root/usr/bin/$exec_name" | grep -q '^ELF .* executable' ||
