@@ -83,6 +83,15 @@ appstreamcli validate --no-net "${metainfo[0]}" || fail "the metainfo does not v
 grep -q '<launchable type="desktop-id">org.example.zorvikta.desktop</launchable>' "${metainfo[0]}" ||
     fail "the metainfo does not launch the packaged desktop entry"
 
+doc=$root/usr/share/doc/zorvikta
+[ "$(head -n 1 "$doc/copyright")" = \
+    "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
+    fail "the copyright file is not in the machine-readable format"
+gzip -t "$doc/changelog.gz" || fail "no readable changelog.gz"
+changelog_version=$(zcat "$doc/changelog.gz" | dpkg-parsechangelog -l - -S Version)
+[ "$changelog_version" = "$(dpkg-deb -f "$deb" Version)" ] ||
+    fail "the changelog's newest version $changelog_version is not the package's"
+
 # A manual page for every program, rendered without a warning.
 for program in "$root"/usr/bin/*; do
     page=$root/usr/share/man/man1/$(basename "$program").1.gz
