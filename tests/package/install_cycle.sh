@@ -79,7 +79,15 @@ metainfo=("$root"/usr/share/metainfo/*.metainfo.xml)
 if [ ${#metainfo[@]} -ne 1 ] || [ ! -f "${metainfo[0]}" ]; then
     fail "expected one metainfo file, got ${metainfo[*]}"
 fi
-appstreamcli validate --no-net "${metainfo[0]}" || fail "the metainfo does not validate"
+# appstreamcli's status ignores pedantic and informational issues; every issue counts here.
+issues=$(appstreamcli validate --pedantic --no-net --no-color "${metainfo[0]}") ||
+    fail "the metainfo does not validate: $issues"
+! grep -E '^[EWIP]: ' <<<"$issues" || fail "appstreamcli --pedantic has issues with the metainfo"
+provided=$(sed -n 's|^ *<binary>\(.*\)</binary>$|\1|p' "${metainfo[0]}" | sort)
+programs=$(cd "$root/usr/bin" && printf '%s\n' * | sort)
+[ "$provided" = "$programs" ] || fail "the metainfo provides $provided, the package has $programs"
+grep -q "<release version=\"$(dpkg-deb -f "$deb" Version)\" date=\"[0-9-]*\"/>" "${metainfo[0]}" ||
+    fail "the metainfo's release is not the package's version"
 grep -q '<launchable type="desktop-id">org.example.zorvikta.desktop</launchable>' "${metainfo[0]}" ||
     fail "the metainfo does not launch the packaged desktop entry"
 
