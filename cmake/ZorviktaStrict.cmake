@@ -5,6 +5,11 @@ function(zorvikta_strict target)
     if(ZORVIKTA_WERROR)
         target_compile_options(${target} PRIVATE -Werror)
     endif()
+    # Debian's hardening: checked buffer functions where the optimiser makes them possible,
+    # guarded stacks, and relocations resolved and made read-only at start.
+    target_compile_options(${target} PRIVATE -fstack-protector-strong
+        $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2>)
+    target_link_options(${target} PRIVATE LINKER:-z,relro LINKER:-z,now)
     target_compile_definitions(${target} PRIVATE
         QT_NO_CAST_FROM_ASCII
         QT_NO_CAST_TO_ASCII

@@ -35,4 +35,5 @@ ZORVIKTA_TEST_PACKAGES=(
     shared-mime-info
     libfile-mimeinfo-perl
     man-db
+    lintian
 )

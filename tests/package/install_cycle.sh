@@ -64,6 +64,10 @@ if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
 fi
 deb=${debs[0]}
 
+# Debian's own checks: an error fails, and so does a warning that no override explains.
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$work/lintian.log" 2>&1 ||
+    { cat "$work/lintian.log" >&2; fail "lintian finds fault with the package"; }
+
 [ "$(dpkg-deb -f "$deb" Package)" = zorvikta ] || fail "the package is not named zorvikta"
 depends=$(dpkg-deb -f "$deb" Depends)
 for library in libqt6widgets6 libqt6gui6 libqt6serialport6; do
