@@ -36,4 +36,5 @@ ZORVIKTA_TEST_PACKAGES=(
     libfile-mimeinfo-perl
     man-db
     lintian
+    bash-completion
 )

@@ -156,6 +156,7 @@ done <"$work/paths"
 # opens it; a fresh home and no desktop session leave only what the package installed.
 mkdir "$work/home"
 head -c 128 /dev/zero >"$work/home/x.zvk"
+touch "$work/home/notes.txt"
 as_new_user() {
     (cd "$work/home" && env -i PATH=/usr/bin:/bin HOME="$work/home" "$@")
 }
@@ -163,6 +164,27 @@ got=$(as_new_user xdg-mime query filetype x.zvk) || fail "xdg-mime cannot tell t
 [ "$got" = "$mime_type" ] || fail "xdg-mime takes x.zvk for $got, not $mime_type"
 got=$(as_new_user xdg-mime query default "$mime_type") || fail "xdg-mime finds no default for $mime_type"
 [ "$got" = org.example.zorvikta.desktop ] || fail "$mime_type opens with '$got'"
+
+# zvk's completion as bash-completion loads it: commands, the options a command takes, run files.
+completion=/usr/share/bash-completion/completions/zvk
+[ -f "$completion" ] || fail "no bash completion for zvk"
+while IFS='|' read -r line expected; do
+    got=$(cd "$work/home" && COMP_LINE=$line bash -c '
+        . /usr/share/bash-completion/bash_completion && . "$1" || exit 1
+        read -ra COMP_WORDS <<<"$COMP_LINE"
+        [[ $COMP_LINE == *" " ]] && COMP_WORDS+=("")
+        COMP_CWORD=$((${#COMP_WORDS[@]} - 1))
+        COMP_POINT=${#COMP_LINE}
+        "$(complete -p zvk | sed -n "s/.* -F \([^ ]*\) .*/\1/p")" zvk \
+            "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+        echo "${COMPREPLY[*]}"' bash "$completion") || fail "sourcing $completion fails"
+    [ "$got" = "$expected" ] || fail "completing '$line' gives '$got', not '$expected'"
+done <<'CASES'
+zvk s|show speed
+zvk show |x.zvk
+zvk upload x.zvk --|--help --help-all --version --device --speed
+zvk check -|-h --help --help-all -v --version
+CASES
 
 # Start what the installed menu entry starts, as a new user would.
 menu_exec=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' /usr/share/applications/org.example.zorvikta.desktop)
