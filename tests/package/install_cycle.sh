@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The Debian package's whole life on this machine: build it from the build tree, check its
-# contents and validate its desktop entry and metainfo, install it with apt, start the installed
-# program through its menu entry in a fresh home, purge the package and check that nothing of it
-# is left. Whatever happens on the way, the machine ends as it was found.
+# The Debian package's whole life on this machine: build it from the build tree, run lintian on
+# it, check its contents (desktop entry, metainfo, icons, manual pages, copyright and changelog),
+# install it with apt, ask the desktop's databases about run files, try zvk's completion, start
+# the installed program through its menu entry in a fresh home, purge the package and check that
+# nothing of it is left. Whatever happens on the way, the machine ends as it was found.
 set -euo pipefail
 build=$1
 here=$(cd "$(dirname "$0")" && pwd)
