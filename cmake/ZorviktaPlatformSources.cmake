@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # zorvikta_platform_sources(<target> <stem>...)
 # Adds the file of this operating system for each stem: <stem>Posix.cpp on Linux and the other
 # Unix systems. A system without its files stops the configuration instead of building half a

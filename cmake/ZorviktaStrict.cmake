@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Our own targets compile with every warning (an error with ZORVIKTA_WERROR) and with Qt's strict
 # string casts; third-party code is left alone.
 function(zorvikta_strict target)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Shared steps of scripts/run and scripts/test. Sourced, not run.
 set -euo pipefail
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian 12 packages Zorvikta needs: the one list that scripts/run and scripts/test share.
 # Sourced, not run.
 

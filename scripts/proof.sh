@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # shellcheck shell=bash
 # What scripts/test runs after the normal suite: the suite again under the sanitizers, then each
 # fuzzer for a bounded time. Sourced after common.sh, not run.

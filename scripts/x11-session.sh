@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Helpers for driving Zorvikta on an X server (run inside xvfb-run). Sourced, not run.
 
 # Prints the id of the first visible window whose name matches the pattern; waits up to $2 s.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A new user's first start on a real X server: the window comes up after the missing-file
 # notice, the grid and the lamps show their dark colour where the layout puts them, and the
 # program closes through its menu, asking to save and writing its settings.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package's whole life on this machine: build it from the build tree, run lintian on
 # it, check its contents (desktop entry, metainfo, icons, manual pages, copyright and changelog),
 # install it with apt, ask the desktop's databases about run files, try zvk's completion, start
