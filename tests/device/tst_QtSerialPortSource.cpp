@@ -32,9 +32,9 @@ private slots:
 
         QCOMPARE(entries.size(), present.size());
         for (const SerialPortEntry& entry : entries)
-            QCOMPARE(entry.stableAlias,
-                     entry.path == device ? aliases.filePath(QStringLiteral("usb-a-if00-port0"))
-                                          : QString());
+            QCOMPARE(entry.stableAlias, entry.path == device
+                                            ? aliases.filePath(QStringLiteral("usb-a-if00-port0"))
+                                            : QString());
         QCOMPARE(QtSerialPortSource(aliases.filePath(QStringLiteral("absent")))
                      .availablePorts()
                      .constFirst()
