@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/FormFixture.h"
 #include "support/PseudoTerminal.h"
-#include "ui/FormFixture.h"
 #include <QTest>
 
 #include "device/Messages.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ReadOnlyLock.h"
 #include "SmallDisk.h"
-#include "storage/TestFiles.h"
 #include "support/AsOrdinaryUser.h"
-#include "ui/FormFixture.h"
+#include "support/FormFixture.h"
+#include "support/TestFiles.h"
 #include <QTest>
 
 #include <QDir>

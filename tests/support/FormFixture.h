@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "RecordingLink.h"
-#include "ScriptedPorts.h"
-#include "ScriptedPrompts.h"
+#include "support/RecordingLink.h"
+#include "support/ScriptedPorts.h"
+#include "support/ScriptedPrompts.h"
 
 #include "device/SerialLink.h"
 #include "ui/StatusPanels.h"

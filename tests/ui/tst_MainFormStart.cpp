@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FormFixture.h"
 #include "support/AsOrdinaryUser.h"
+#include "support/FormFixture.h"
 #include <QTest>
 
 #include "ui/CommandLine.h"
