@@ -50,16 +50,6 @@ public:
     QStringList messages;
 };
 
-QByteArray expectedUpload(const RunRecord& record, int length)
-{
-    QByteArray bytes("\xFF\xFE", 2);
-    for (int step = 0; step < 118; ++step)
-        bytes.append(step < length
-                         ? static_cast<char>(record[static_cast<std::size_t>(step)] & 0xF0)
-                         : '\x01');
-    return bytes;
-}
-
 // The centre of one part of a scroll bar, where the user's mouse would go.
 QPoint scrollBarPart(const QScrollBar& bar, QStyle::SubControl part)
 {
