@@ -2,10 +2,10 @@
 // Sending the pattern and the speed to the board.
 #include "ui/TMainForm.h"
 
-#include "device/DeviceNames.h"
 #include "device/LinkError.h"
 #include "device/Messages.h"
 #include "device/PortListing.h"
+#include "device/Ports.h"
 #include "device/SerialLink.h"
 #include "device/UploadSequence.h"
 #include "ui/PortDevicesDialog.h"

@@ -2,7 +2,7 @@
 // Run files, the settings file and the document commands.
 #include "ui/TMainForm.h"
 
-#include "device/DeviceNames.h"
+#include "device/Ports.h"
 #include "storage/RunFile.h"
 #include "ui/DocumentNames.h"
 #include "ui/Prompts.h"

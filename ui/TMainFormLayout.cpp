@@ -2,7 +2,7 @@
 // The main window's bands, controls and menu, at the pixel positions the layout was drawn with.
 #include "ui/TMainForm.h"
 
-#include "device/DeviceNames.h"
+#include "device/Ports.h"
 #include "model/Presets.h"
 #include "ui/BevelPanel.h"
 #include "ui/PaintSurface.h"
