@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/ProgramEntry.h"
+#include "app/ProgramEntry.h"
 
+#include "app/CommandLine.h"
+#include "app/QtTranslation.h"
 #include "device/QtSerialLink.h"
 #include "device/QtSerialPortSource.h"
 #include "platform/StopSignals.h"
 #include "storage/SettingsFile.h"
 #include "ui/About/TAboutForm.h"
-#include "ui/CommandLine.h"
 #include "ui/Diagram/TDigrForm.h"
 #include "ui/Help/THelpForm.h"
 #include "ui/ProgramFont.h"
 #include "ui/ProgramIcons.h"
 #include "ui/QtPrompts.h"
-#include "ui/QtTranslation.h"
 #include "ui/TMainForm.h"
 
 #include <QApplication>

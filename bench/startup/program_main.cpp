@@ -2,7 +2,7 @@
 // The program's own start-up, ended right after the main window's first paint.
 #include "FirstPaintExit.h"
 
-#include "ui/ProgramEntry.h"
+#include "app/ProgramEntry.h"
 #include "ui/TMainForm.h"
 
 int main(int argc, char** argv)

@@ -3,7 +3,7 @@
 #include "support/FormFixture.h"
 #include <QTest>
 
-#include "ui/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <QAction>
 #include <QCheckBox>
