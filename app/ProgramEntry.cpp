@@ -10,10 +10,10 @@
 #include "ui/About/TAboutForm.h"
 #include "ui/Diagram/TDigrForm.h"
 #include "ui/Help/THelpForm.h"
+#include "ui/MainForm/TMainForm.h"
 #include "ui/ProgramFont.h"
 #include "ui/ProgramIcons.h"
 #include "ui/QtPrompts.h"
-#include "ui/TMainForm.h"
 
 #include <QApplication>
 #include <QDesktopServices>

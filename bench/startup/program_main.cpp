@@ -3,7 +3,7 @@
 #include "FirstPaintExit.h"
 
 #include "app/ProgramEntry.h"
-#include "ui/TMainForm.h"
+#include "ui/MainForm/TMainForm.h"
 
 int main(int argc, char** argv)
 {

@@ -7,8 +7,8 @@
 #include "support/ScriptedPrompts.h"
 
 #include "device/SerialLink.h"
+#include "ui/MainForm/TMainForm.h"
 #include "ui/StatusPanels.h"
-#include "ui/TMainForm.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The main window's bands, controls and menu, at the pixel positions the layout was drawn with.
-#include "ui/TMainForm.h"
+// The main window's bands, controls and menu, at the pixel positions the layout was drawn with;
+// the keyboard's way into them and the window's shortcuts.
+#include "ui/MainForm/TMainForm.h"
 
 #include "device/Ports.h"
 #include "model/Presets.h"
@@ -14,13 +15,18 @@
 #include "ui/StepLabel.h"
 #include "ui/UpDown.h"
 
+#include "model/Cursor.h"
 #include <QCheckBox>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <functional>
 
 namespace zorvikta {
 
@@ -445,6 +451,97 @@ void TMainForm::buildMenu()
             break;
         }
         }
+    }
+}
+
+namespace {
+
+// A scroll bar inverts its keys to suit a vertical one, so on a horizontal bar Right would lower
+// the value. The speed bar's keys go the way its arrows point: right and up are faster.
+class SpeedKeys final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return false;
+        const auto action = actionFor(static_cast<QKeyEvent*>(event)->key());
+        if (action == QAbstractSlider::SliderNoAction)
+            return false;
+        static_cast<QAbstractSlider*>(watched)->triggerAction(action);
+        return true;
+    }
+
+private:
+    static QAbstractSlider::SliderAction actionFor(int key)
+    {
+        switch (key) {
+        case Qt::Key_Right:
+        case Qt::Key_Up:
+            return QAbstractSlider::SliderSingleStepAdd;
+        case Qt::Key_Left:
+        case Qt::Key_Down:
+            return QAbstractSlider::SliderSingleStepSub;
+        case Qt::Key_PageUp:
+            return QAbstractSlider::SliderPageStepAdd;
+        case Qt::Key_PageDown:
+            return QAbstractSlider::SliderPageStepSub;
+        default:
+            return QAbstractSlider::SliderNoAction;
+        }
+    }
+};
+
+} // namespace
+
+// Tab only, so a mouse user's clicks leave the focus, and with it every pixel, as they were.
+void TMainForm::buildKeyboard()
+{
+    m_paintBox->setFocusPolicy(Qt::TabFocus);
+    m_scrollBarSpeed->setFocusPolicy(Qt::TabFocus);
+    m_scrollBarSpeed->installEventFilter(new SpeedKeys(m_scrollBarSpeed));
+    connect(m_paintBox, &PaintSurface::keyPressed, this, &TMainForm::PaintBoxKeyDown);
+    connect(m_paintBox, &PaintSurface::focusChanged, this,
+            [this](bool focused) { focused ? PaintBoxEnter() : PaintBoxExit(); });
+}
+
+// Keyboard shortcuts of the window. They belong to the window and not to the menu items, so the
+// menus show their captions alone, as they always have.
+void TMainForm::buildShortcuts()
+{
+    struct Shortcut {
+        QKeySequence::StandardKey standard; // the desktop's key for the command, if it has one
+        QKeySequence fallback;
+        std::function<void()> command;
+    };
+    const Shortcut shortcuts[] = {
+        {QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N), [this] { SpeedButtonNewClick(); }},
+        {QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O),
+         [this] { SpeedButtonOpenClick(); }},
+        {QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S),
+         [this] { SpeedButtonSaveClick(); }},
+        {QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
+         [this] { SpeedButtonSaveASClick(); }},
+        {QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { itemCloseClick(); }},
+        // Undo is there only while its button is: with no snapshot it would bring back zeros.
+        {QKeySequence::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z),
+         [this] {
+             if (m_speedButtonUndo->isEnabled())
+                 SpeedButtonUndoClick();
+         }},
+        {QKeySequence::UnknownKey, QKeySequence(Qt::Key_F5),
+         [this] { m_speedButtonPlay->click(); }},
+        {QKeySequence::HelpContents, QKeySequence(Qt::Key_F1), [this] { ItemHelpClick(); }},
+    };
+    for (const Shortcut& entry : shortcuts) {
+        QList<QKeySequence> keys = QKeySequence::keyBindings(entry.standard);
+        if (keys.isEmpty())
+            keys = {entry.fallback};
+        auto* shortcut = new QShortcut(this);
+        shortcut->setKeys(keys);
+        connect(shortcut, &QShortcut::activated, this, entry.command);
     }
 }
 

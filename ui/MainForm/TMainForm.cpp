@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/TMainForm.h"
+// Creation, the repaint from the record, the value controls, undo, closing and the help windows.
+#include "ui/MainForm/TMainForm.h"
 
 #include "model/StepPeriod.h"
 #include "storage/RunFile.h"
 #include "ui/DesignPalette.h"
-#include "ui/DocumentNames.h"
+#include "ui/MainForm/DocumentNames.h"
 #include "ui/PaintSurface.h"
 #include "ui/PortWarningGate.h"
 #include "ui/StatusPanels.h"
 #include "ui/UpDown.h"
 
+#include "ui/About/TAboutForm.h"
+#include "ui/Diagram/TDigrForm.h"
+#include "ui/Help/THelpForm.h"
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
@@ -203,6 +207,25 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     PaintAll();
+}
+
+// The help menu's windows, created by the program entry and shown modally here.
+void TMainForm::itemAboutClick()
+{
+    if (m_aboutForm)
+        m_aboutForm->exec();
+}
+
+void TMainForm::ItemHelpClick()
+{
+    if (m_helpForm)
+        m_helpForm->exec();
+}
+
+void TMainForm::ItemDiagramClick()
+{
+    if (m_digrForm)
+        m_digrForm->exec();
 }
 
 } // namespace zorvikta

@@ -7,7 +7,7 @@
 #include "storage/SettingsFile.h"
 #include "ui/CellCursor.h"
 #include "ui/GridGeometry.h"
-#include "ui/MainFormServices.h"
+#include "ui/MainForm/MainFormServices.h"
 
 #include <QMainWindow>
 

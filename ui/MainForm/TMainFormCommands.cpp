@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The whole-pattern commands and the presets: message, snapshot, model operation, repaint.
-#include "ui/TMainForm.h"
+#include "ui/MainForm/TMainForm.h"
 
 #include "model/EditCommands.h"
 #include "model/Presets.h"
-#include "ui/DocumentNames.h"
+#include "ui/MainForm/DocumentNames.h"
 #include "ui/UpDown.h"
 
 #include <QLabel>

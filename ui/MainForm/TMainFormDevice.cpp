@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Sending the pattern and the speed to the board.
-#include "ui/TMainForm.h"
+#include "ui/MainForm/TMainForm.h"
 
 #include "device/LinkError.h"
 #include "device/Messages.h"

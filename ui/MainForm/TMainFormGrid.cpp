@@ -1,14 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The grid editor and the emulator strip.
-#include "ui/TMainForm.h"
+// The grid: its painting, and its editing with the mouse and from the keyboard.
+#include "ui/MainForm/TMainForm.h"
 
 #include "ui/PaintSurface.h"
 #include "ui/PatternPainters.h"
 #include "ui/StatusPanels.h"
 #include "ui/UpDown.h"
 
+#include "model/Cursor.h"
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
+#include <QScrollBar>
 #include <QToolButton>
 
 namespace zorvikta {
@@ -87,49 +90,63 @@ void TMainForm::PaintBoxDblClick()
                                     QString::number(m_cursor.MarkedStep + 1));
 }
 
-void TMainForm::PaintRun(std::uint8_t stepByte)
+// The cursor comes back into view where the view was left, rather than the view jumping to it.
+void TMainForm::PaintBoxEnter()
 {
-    QImage& canvas = m_paintBoxRun->canvas();
-    if (canvas.isNull())
-        return;
-    QPainter painter(&canvas);
-    paintStrip(painter, stepByte);
-    painter.end();
-    m_paintBoxRun->update();
+    const GridView view = gridView();
+    CellCursor cursor = clampToActive(m_cellCursor, view);
+    const int columns = wholeColumns(m_paintBox->width());
+    if (cursor.step < view.firstVisibleStep || cursor.step >= view.firstVisibleStep + columns)
+        cursor.step = std::min(view.firstVisibleStep, view.length - 1);
+    moveCellCursor(cursor);
 }
 
-// A stopped tick leaves the step drawn last on show.
-void TMainForm::TimerRunTimer()
+void TMainForm::PaintBoxExit()
 {
-    if (!m_speedButtonPlay->isChecked())
-        return;
-    m_labelStep->setText(QStringLiteral("Шаг = ") + QString::number(m_cursor.PlayStep + 1));
-    paintPlayStep();
-    ++m_cursor.PlayStep;
-    if (m_cursor.PlayStep >= m_upDownLeng->position())
-        m_cursor.PlayStep = 0;
+    PaintSymbol();
 }
 
-void TMainForm::paintPlayStep()
+void TMainForm::PaintBoxKeyDown(Qt::Key key)
 {
-    PaintRun(m_runRecord[static_cast<std::size_t>(m_cursor.PlayStep)]);
+    CellCursor cursor = clampToActive(m_cellCursor, gridView());
+    switch (key) {
+    case Qt::Key_Left:
+        --cursor.step;
+        break;
+    case Qt::Key_Right:
+        ++cursor.step;
+        break;
+    case Qt::Key_Up:
+        --cursor.channel;
+        break;
+    case Qt::Key_Down:
+        ++cursor.channel;
+        break;
+    default:
+        break;
+    }
+    moveCellCursor(clampToActive(cursor, gridView()));
+    const int x = (m_cellCursor.step - m_scrollBarArea->value()) * kGridPitch;
+    const int y = m_cellCursor.channel * kGridPitch;
+    if (key == Qt::Key_Space) {
+        const bool lit =
+            isLit(m_runRecord[static_cast<std::size_t>(m_cellCursor.step)], m_cellCursor.channel);
+        PaintBoxMouse(lit ? DrawOff : DrawOn, x, y);
+    } else if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        PaintBoxDblClick();
+    }
 }
 
-void TMainForm::SpeedButtonPlayClick()
+// Like the pointer over an active cell: the view scrolls to it, panels 0 and 1 and HoverStep
+// follow it.
+void TMainForm::moveCellCursor(CellCursor cursor)
 {
-    paintPlayStep();
-}
-
-void TMainForm::ItemPlayClick()
-{
-    m_speedButtonPlay->setChecked(true);
-    paintPlayStep();
-}
-
-void TMainForm::ItemStopClick()
-{
-    m_speedButtonPlay->setChecked(false);
-    paintPlayStep();
+    m_cellCursor = cursor;
+    m_scrollBarArea->setValue(firstVisibleShowing(cursor.step, m_scrollBarArea->value(),
+                                                  wholeColumns(m_paintBox->width()),
+                                                  m_scrollBarArea->maximum()));
+    hoverCell({cursor.step, cursor.channel});
+    PaintSymbol();
 }
 
 } // namespace zorvikta
