@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's bands, controls and menu, at the pixel positions the layout was drawn with;
 // the keyboard's way into them and the window's shortcuts.
+#include "ui/MainForm/MainFormUi.h"
+
 #include "ui/MainForm/TMainForm.h"
 
 #include "device/Ports.h"
@@ -122,8 +124,8 @@ struct MenuRow {
     const char* glyph = nullptr;   // items only
     // An item's handler; a menu's fills in its items' hints as it opens, which shows them.
     void (TMainForm::*slot)() = nullptr;
-    const char* preset = nullptr;          // instead of a handler: the item applies this preset
-    QAction* TMainForm::*member = nullptr; // where the handlers find the item
+    const char* preset = nullptr;           // instead of a handler: the item applies this preset
+    QAction* MainFormUi::*member = nullptr; // where the handlers find the item
     bool checkable = false;
     bool checked = false;
     bool (*enabled)() = nullptr; // decided once at start; enabled without it
@@ -135,76 +137,8 @@ bool devicesKnown()
     return defaultPortDevices().has_value();
 }
 
-} // namespace
-
-void TMainForm::buildWindow()
-{
-    setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("Эмулятор релейной бегушки"));
-    setWindowIcon(programIcon());
-    setFont(programFont());
-
-    buildMenu();
-
-    auto* client = new QWidget(this);
-    auto* bands = new QVBoxLayout(client);
-    bands->setContentsMargins(0, 0, 0, 0);
-    bands->setSpacing(0);
-
-    bands->addWidget(buildToolBar());
-    bands->addWidget(buildSettingsPanel());
-
-    m_paintBoxRun = new PaintSurface(client);
-    bands->addWidget(fixedBand(m_paintBoxRun, "PaintBoxRun", 17));
-
-    auto* panel2 = fixedBand(new QWidget(client), "Panel2", 23);
-    m_labelScroll = placeLabel(panel2, "LabelScroll", QStringLiteral("1"), {9, 5}, 40,
-                               palette().color(QPalette::WindowText));
-    bands->addWidget(panel2);
-
-    m_scrollBarArea = horizontalScrollBar(client, "ScrollBarArea", 0, 70, 0,
-                                          QStringLiteral("Место шага в файле"));
-    bands->addWidget(fixedBand(m_scrollBarArea, "ScrollBarArea", 16));
-
-    bands->addWidget(fixedBand(new QWidget(client), "Panel3", 11));
-
-    m_paintBox = new PaintSurface(client);
-    bands->addWidget(fixedBand(m_paintBox, "PaintBox", 75));
-
-    bands->addStretch(1);
-    m_statusBar = new StatusPanels(client);
-    m_statusBar->setObjectName(QStringLiteral("StatusBar"));
-    bands->addWidget(m_statusBar);
-    setCentralWidget(client);
-
-    m_timerRun = new QTimer(this);
-    m_timerRun->setObjectName(QStringLiteral("TimerRun"));
-    m_timerRun->setTimerType(Qt::PreciseTimer);
-    m_timerRun->setInterval(300);
-    m_timerStatus = new QTimer(this);
-    m_timerStatus->setObjectName(QStringLiteral("TimerStatus"));
-    m_timerStatus->setInterval(3000);
-
-    move(161, 113);
-    resize(kDesignClientWidth, menuBar()->sizeHint().height() + kDesignClientHeight);
-
-    connect(m_paintBox, &PaintSurface::pressed, this, [this](Qt::MouseButton button, QPoint at) {
-        PaintBoxMouseDown(button, at.x(), at.y());
-    });
-    connect(m_paintBox, &PaintSurface::moved, this,
-            [this](QPoint at) { PaintBoxMouseMove(at.x(), at.y()); });
-    connect(m_paintBox, &PaintSurface::released, this, [this] { PaintBoxMouseUp(); });
-    connect(m_paintBox, &PaintSurface::doubleClicked, this, &TMainForm::PaintBoxDblClick);
-    connect(m_scrollBarArea, &QScrollBar::valueChanged, this, &TMainForm::ScrollBarAreaChange);
-    connect(m_scrollBarSpeed, &QScrollBar::valueChanged, this, &TMainForm::ScrollBarSpeedChange);
-    connect(m_upDownCh, &UpDown::clicked, this, &TMainForm::UpDownChClick);
-    connect(m_upDownLeng, &UpDown::clicked, this, &TMainForm::UpDownLengClick);
-    connect(m_timerRun, &QTimer::timeout, this, &TMainForm::TimerRunTimer);
-    connect(m_timerStatus, &QTimer::timeout, this, &TMainForm::TimerStatusTimer);
-}
-
-QToolButton* TMainForm::addToolButton(QWidget* bar, const char* name, int left, int width,
-                                      const QString& hint, const char* glyph)
+QToolButton* addToolButton(QWidget* bar, const char* name, int left, int width, const QString& hint,
+                           const char* glyph)
 {
     auto* button = new QToolButton(bar);
     button->setObjectName(QString::fromLatin1(name));
@@ -219,13 +153,94 @@ QToolButton* TMainForm::addToolButton(QWidget* bar, const char* name, int left, 
     return button;
 }
 
-QWidget* TMainForm::buildToolBar()
+} // namespace
+
+void MainFormUi::setupUi(TMainForm& form)
 {
-    auto* bar = fixedBand(new QWidget(this), "ToolBar", 29);
+    buildWindow(form);
+    // The menus are windows of their own and would take the desktop's colours.
+    for (QMenu* menu : form.findChildren<QMenu*>())
+        menu->setPalette(form.palette());
+    buildKeyboard(form);
+    buildShortcuts(form);
+}
+
+void MainFormUi::buildWindow(TMainForm& form)
+{
+    form.setObjectName(QStringLiteral("MainForm"));
+    form.setWindowTitle(QStringLiteral("Эмулятор релейной бегушки"));
+    form.setWindowIcon(programIcon());
+    form.setFont(programFont());
+
+    buildMenu(form);
+
+    auto* client = new QWidget(&form);
+    auto* bands = new QVBoxLayout(client);
+    bands->setContentsMargins(0, 0, 0, 0);
+    bands->setSpacing(0);
+
+    bands->addWidget(buildToolBar(form));
+    bands->addWidget(buildSettingsPanel(form));
+
+    paintBoxRun = new PaintSurface(client);
+    bands->addWidget(fixedBand(paintBoxRun, "PaintBoxRun", 17));
+
+    auto* panel2 = fixedBand(new QWidget(client), "Panel2", 23);
+    labelScroll = placeLabel(panel2, "LabelScroll", QStringLiteral("1"), {9, 5}, 40,
+                             form.palette().color(QPalette::WindowText));
+    bands->addWidget(panel2);
+
+    scrollBarArea = horizontalScrollBar(client, "ScrollBarArea", 0, 70, 0,
+                                        QStringLiteral("Место шага в файле"));
+    bands->addWidget(fixedBand(scrollBarArea, "ScrollBarArea", 16));
+
+    bands->addWidget(fixedBand(new QWidget(client), "Panel3", 11));
+
+    paintBox = new PaintSurface(client);
+    bands->addWidget(fixedBand(paintBox, "PaintBox", 75));
+
+    bands->addStretch(1);
+    statusBar = new StatusPanels(client);
+    statusBar->setObjectName(QStringLiteral("StatusBar"));
+    bands->addWidget(statusBar);
+    form.setCentralWidget(client);
+
+    timerRun = new QTimer(&form);
+    timerRun->setObjectName(QStringLiteral("TimerRun"));
+    timerRun->setTimerType(Qt::PreciseTimer);
+    timerRun->setInterval(300);
+    timerStatus = new QTimer(&form);
+    timerStatus->setObjectName(QStringLiteral("TimerStatus"));
+    timerStatus->setInterval(3000);
+
+    form.move(161, 113);
+    form.resize(kDesignClientWidth, form.menuBar()->sizeHint().height() + kDesignClientHeight);
+
+    QObject::connect(paintBox, &PaintSurface::pressed, &form,
+                     [&form](Qt::MouseButton button, QPoint at) {
+                         form.PaintBoxMouseDown(button, at.x(), at.y());
+                     });
+    QObject::connect(paintBox, &PaintSurface::moved, &form,
+                     [&form](QPoint at) { form.PaintBoxMouseMove(at.x(), at.y()); });
+    QObject::connect(paintBox, &PaintSurface::released, &form, [&form] { form.PaintBoxMouseUp(); });
+    QObject::connect(paintBox, &PaintSurface::doubleClicked, &form, &TMainForm::PaintBoxDblClick);
+    QObject::connect(scrollBarArea, &QScrollBar::valueChanged, &form,
+                     &TMainForm::ScrollBarAreaChange);
+    QObject::connect(scrollBarSpeed, &QScrollBar::valueChanged, &form,
+                     &TMainForm::ScrollBarSpeedChange);
+    QObject::connect(upDownCh, &UpDown::clicked, &form, &TMainForm::UpDownChClick);
+    QObject::connect(upDownLeng, &UpDown::clicked, &form, &TMainForm::UpDownLengClick);
+    QObject::connect(timerRun, &QTimer::timeout, &form, &TMainForm::TimerRunTimer);
+    QObject::connect(timerStatus, &QTimer::timeout, &form, &TMainForm::TimerStatusTimer);
+}
+
+QWidget* MainFormUi::buildToolBar(TMainForm& form)
+{
+    auto* bar = fixedBand(new QWidget(&form), "ToolBar", 29);
     const auto add = [&](const char* name, int left, int width, const QString& hint,
                          const char* glyph, auto handler) {
         QToolButton* button = addToolButton(bar, name, left, width, hint, glyph);
-        connect(button, &QToolButton::clicked, this, handler);
+        QObject::connect(button, &QToolButton::clicked, &form, handler);
         return button;
     };
     add("SpeedButtonNew", 8, 23, QStringLiteral("Cоздать новый файл"), "new",
@@ -234,20 +249,20 @@ QWidget* TMainForm::buildToolBar()
         &TMainForm::SpeedButtonOpenClick);
     add("SpeedButtonSaveAS", 54, 23, QStringLiteral("Записать  файл как..."), "saveas",
         &TMainForm::SpeedButtonSaveASClick);
-    m_speedButtonSave = add("SpeedButtonSave", 77, 23, QStringLiteral("сохранить  файл"), "save",
-                            &TMainForm::SpeedButtonSaveClick);
-    m_speedButtonSave->setEnabled(false);
-    m_speedButtonDelete = add("SpeedButtonDelete", 129, 23, QStringLiteral("Удалить шаг"), "delete",
-                              &TMainForm::SpeedButtonDeleteClick);
-    m_speedButtonInsert = add("SpeedButtonInsert", 152, 23, QStringLiteral("Вставить шаг"),
-                              "insert", &TMainForm::SpeedButtonInsertClick);
+    speedButtonSave = add("SpeedButtonSave", 77, 23, QStringLiteral("сохранить  файл"), "save",
+                          &TMainForm::SpeedButtonSaveClick);
+    speedButtonSave->setEnabled(false);
+    speedButtonDelete = add("SpeedButtonDelete", 129, 23, QStringLiteral("Удалить шаг"), "delete",
+                            &TMainForm::SpeedButtonDeleteClick);
+    speedButtonInsert = add("SpeedButtonInsert", 152, 23, QStringLiteral("Вставить шаг"), "insert",
+                            &TMainForm::SpeedButtonInsertClick);
     add("SpeedButtonClearAll", 175, 23, QStringLiteral("Очистить все"), "clearall",
         &TMainForm::SpeedButtonClearAllClick);
     add("SpeedButtonFillAll", 198, 23, QStringLiteral("заполнить все"), "fillall",
         &TMainForm::SpeedButtonFillAllClick);
-    m_speedButtonUndo = add("SpeedButtonUndo", 221, 23, QStringLiteral("Вернуть прежнее значение"),
-                            "undo", &TMainForm::SpeedButtonUndoClick);
-    m_speedButtonUndo->setEnabled(false);
+    speedButtonUndo = add("SpeedButtonUndo", 221, 23, QStringLiteral("Вернуть прежнее значение"),
+                          "undo", &TMainForm::SpeedButtonUndoClick);
+    speedButtonUndo->setEnabled(false);
     add("SpeedButtonTx", 273, 24, QStringLiteral("загрузить файл во внешнее устройство"), "tx",
         &TMainForm::SpeedButtonTxClick);
     add("SpeedButtonInvers", 329, 23, QStringLiteral("инвертировать поле"), "invers",
@@ -259,12 +274,12 @@ QWidget* TMainForm::buildToolBar()
     return bar;
 }
 
-QWidget* TMainForm::buildSettingsPanel()
+QWidget* MainFormUi::buildSettingsPanel(TMainForm& form)
 {
-    auto* panel = new BevelPanel(this);
+    auto* panel = new BevelPanel(&form);
     fixedBand(panel, "Panel1", 60);
 
-    buildPresetButtons(panel);
+    buildPresetButtons(form, panel);
 
     for (const int x : {240, 320, 398, 497}) {
         auto* line = new QWidget(panel);
@@ -276,54 +291,55 @@ QWidget* TMainForm::buildSettingsPanel()
         line->setPalette(palette);
     }
 
-    m_upDownCh = placeUpDown(panel, "UpDownCh", kMinChannels, kMaxChannels, 4, {248, 23},
-                             QStringLiteral("Установить количество активных каналов"));
+    upDownCh = placeUpDown(panel, "UpDownCh", kMinChannels, kMaxChannels, 4, {248, 23},
+                           QStringLiteral("Установить количество активных каналов"));
     placeLabel(panel, "Labelchy", QStringLiteral("Каналы"), {272, 25}, 46, kChannelText);
-    m_labelCh = placeLabel(panel, "LabelCh", QStringLiteral("4"), {272, 40}, 30, kChannelText);
+    labelCh = placeLabel(panel, "LabelCh", QStringLiteral("4"), {272, 40}, 30, kChannelText);
 
-    m_labelStep = placeLabel<StepLabel>(panel, "LabelStep", QStringLiteral("Шаг = ?"), {330, 8}, 66,
-                                        kLengthText);
-    m_labelStep->setToolTip(QStringLiteral("Текущий шаг"));
-    m_upDownLeng = placeUpDown(panel, "UpDownLeng", kMinLength, kMaxLength, 8, {328, 24},
-                               QStringLiteral("Установить максимальную длинну "));
+    labelStep = placeLabel<StepLabel>(panel, "LabelStep", QStringLiteral("Шаг = ?"), {330, 8}, 66,
+                                      kLengthText);
+    labelStep->setToolTip(QStringLiteral("Текущий шаг"));
+    upDownLeng = placeUpDown(panel, "UpDownLeng", kMinLength, kMaxLength, 8, {328, 24},
+                             QStringLiteral("Установить максимальную длинну "));
     placeLabel(panel, "LabelLn", QStringLiteral("Длина"), {352, 24}, 44, kLengthText);
-    m_labelLeng = placeLabel(panel, "LabelLeng", QStringLiteral("8"), {352, 40}, 40, kLengthText);
+    labelLeng = placeLabel(panel, "LabelLeng", QStringLiteral("8"), {352, 40}, 40, kLengthText);
 
-    m_checkBoxToBox = new QCheckBox(QStringLiteral("Сразу в блок"), panel);
-    m_checkBoxToBox->setObjectName(QStringLiteral("CheckBoxToBox"));
-    m_checkBoxToBox->setGeometry(405, 8, 89, 17);
-    m_checkBoxToBox->setToolTip(QStringLiteral("Менять скорость в блоке сразу"));
-    m_checkBoxToBox->setChecked(true);
-    QPalette checkPalette = m_checkBoxToBox->palette();
+    checkBoxToBox = new QCheckBox(QStringLiteral("Сразу в блок"), panel);
+    checkBoxToBox->setObjectName(QStringLiteral("CheckBoxToBox"));
+    checkBoxToBox->setGeometry(405, 8, 89, 17);
+    checkBoxToBox->setToolTip(QStringLiteral("Менять скорость в блоке сразу"));
+    checkBoxToBox->setChecked(true);
+    QPalette checkPalette = checkBoxToBox->palette();
     checkPalette.setColor(QPalette::WindowText, kSpeedText);
-    m_checkBoxToBox->setPalette(checkPalette);
-    m_labelSpeed =
+    checkBoxToBox->setPalette(checkPalette);
+    labelSpeed =
         placeLabel(panel, "LabelSpeed", QStringLiteral("Cкорость  230"), {408, 24}, 86, kSpeedText);
-    m_scrollBarSpeed = horizontalScrollBar(panel, "ScrollBarSpeed", kMinSpeed, kMaxSpeed, 230,
-                                           QStringLiteral("Скорость изменения шагов"));
-    m_scrollBarSpeed->setGeometry(407, 40, 81, 15);
-    m_portWarnings = new PortWarningGate(
-        m_scrollBarSpeed,
-        [this](const QString& text, const QString& details) {
-            m_services.prompts.warn(text, details);
+    scrollBarSpeed = horizontalScrollBar(panel, "ScrollBarSpeed", kMinSpeed, kMaxSpeed, 230,
+                                         QStringLiteral("Скорость изменения шагов"));
+    scrollBarSpeed->setGeometry(407, 40, 81, 15);
+    portWarnings = new PortWarningGate(
+        scrollBarSpeed,
+        [&form](const QString& text, const QString& details) {
+            form.m_services.prompts.warn(text, details);
         },
-        this);
+        &form);
 
-    m_speedButtonPlay = new QToolButton(panel);
-    m_speedButtonPlay->setObjectName(QStringLiteral("SpeedButtonPlay"));
-    m_speedButtonPlay->setGeometry(505, 5, 73, 48);
-    m_speedButtonPlay->setCheckable(true);
-    m_speedButtonPlay->setChecked(true);
-    m_speedButtonPlay->setToolTip(QStringLiteral("Пуск-Стоп эмулятора"));
-    m_speedButtonPlay->setIcon(QIcon(QStringLiteral(":/glyphs/play.png")));
-    m_speedButtonPlay->setIconSize(QSize(32, 32));
-    connect(m_speedButtonPlay, &QToolButton::clicked, this, &TMainForm::SpeedButtonPlayClick);
+    speedButtonPlay = new QToolButton(panel);
+    speedButtonPlay->setObjectName(QStringLiteral("SpeedButtonPlay"));
+    speedButtonPlay->setGeometry(505, 5, 73, 48);
+    speedButtonPlay->setCheckable(true);
+    speedButtonPlay->setChecked(true);
+    speedButtonPlay->setToolTip(QStringLiteral("Пуск-Стоп эмулятора"));
+    speedButtonPlay->setIcon(QIcon(QStringLiteral(":/glyphs/play.png")));
+    speedButtonPlay->setIconSize(QSize(32, 32));
+    QObject::connect(speedButtonPlay, &QToolButton::clicked, &form,
+                     &TMainForm::SpeedButtonPlayClick);
     return panel;
 }
 
-void TMainForm::buildPresetButtons(QWidget* panel)
+void MainFormUi::buildPresetButtons(TMainForm& form, QWidget* panel)
 {
-    QFont captionFont = font();
+    QFont captionFont = form.font();
     captionFont.setPixelSize(11);
     for (std::size_t i = 0; i < kPresetButtons.size(); ++i) {
         const Preset& preset = presets()[i];
@@ -340,12 +356,12 @@ void TMainForm::buildPresetButtons(QWidget* panel)
         QPalette palette = button->palette();
         palette.setColor(QPalette::ButtonText, kPresetText);
         button->setPalette(palette);
-        connect(button, &QToolButton::clicked, this,
-                [this, &preset] { SpeedButtonPresetClick(preset); });
+        QObject::connect(button, &QToolButton::clicked, &form,
+                         [&form, &preset] { form.SpeedButtonPresetClick(preset); });
     }
 }
 
-void TMainForm::buildMenu()
+void MainFormUi::buildMenu(TMainForm& form)
 {
     using Row = MenuRow;
     // The menu bar from left to right, each menu followed by its items.
@@ -384,13 +400,13 @@ void TMainForm::buildMenu()
          .name = "itemCom1",
          .caption = "соединить с COM 1",
          .slot = &TMainForm::itemCom1Click,
-         .member = &TMainForm::m_itemCom1,
+         .member = &MainFormUi::itemCom1,
          .checkable = true},
         {.kind = Row::Item,
          .name = "itemCom2",
          .caption = "соединить с COM 2",
          .slot = &TMainForm::itemCom2Click,
-         .member = &TMainForm::m_itemCom2,
+         .member = &MainFormUi::itemCom2,
          .checkable = true,
          .checked = true},
         {Row::Item, "ItemTX", "Переслать файл во внешнее устройство", "tx",
@@ -400,7 +416,7 @@ void TMainForm::buildMenu()
          .name = "itemDevices",
          .caption = "Выбор устройства...",
          .slot = &TMainForm::itemDevicesClick,
-         .member = &TMainForm::m_itemDevices,
+         .member = &MainFormUi::itemDevices,
          .enabled = devicesKnown},
 
         {Row::Menu, "N1", "Справка"},
@@ -409,7 +425,7 @@ void TMainForm::buildMenu()
         {Row::Item, "ItemDiagram", "Схема подключения", "port", &TMainForm::ItemDiagramClick},
     };
 
-    QMenuBar* bar = menuBar();
+    QMenuBar* bar = form.menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     QMenu* menu = nullptr;
     for (const MenuRow& row : kMenuBar) {
@@ -422,7 +438,7 @@ void TMainForm::buildMenu()
             menu->setSeparatorsCollapsible(false);
             if (row.slot) {
                 menu->setToolTipsVisible(true);
-                connect(menu, &QMenu::aboutToShow, this, row.slot);
+                QObject::connect(menu, &QMenu::aboutToShow, &form, row.slot);
             }
             break;
         case Row::Separator:
@@ -443,10 +459,10 @@ void TMainForm::buildMenu()
                 this->*row.member = item;
             if (row.preset) {
                 const Preset* preset = findPreset(row.preset);
-                connect(item, &QAction::triggered, this,
-                        [this, preset] { SpeedButtonPresetClick(*preset); });
+                QObject::connect(item, &QAction::triggered, &form,
+                                 [&form, preset] { form.SpeedButtonPresetClick(*preset); });
             } else {
-                connect(item, &QAction::triggered, this, row.slot);
+                QObject::connect(item, &QAction::triggered, &form, row.slot);
             }
             break;
         }
@@ -497,19 +513,20 @@ private:
 } // namespace
 
 // Tab only, so a mouse user's clicks leave the focus, and with it every pixel, as they were.
-void TMainForm::buildKeyboard()
+void MainFormUi::buildKeyboard(TMainForm& form)
 {
-    m_paintBox->setFocusPolicy(Qt::TabFocus);
-    m_scrollBarSpeed->setFocusPolicy(Qt::TabFocus);
-    m_scrollBarSpeed->installEventFilter(new SpeedKeys(m_scrollBarSpeed));
-    connect(m_paintBox, &PaintSurface::keyPressed, this, &TMainForm::PaintBoxKeyDown);
-    connect(m_paintBox, &PaintSurface::focusChanged, this,
-            [this](bool focused) { focused ? PaintBoxEnter() : PaintBoxExit(); });
+    paintBox->setFocusPolicy(Qt::TabFocus);
+    scrollBarSpeed->setFocusPolicy(Qt::TabFocus);
+    scrollBarSpeed->installEventFilter(new SpeedKeys(scrollBarSpeed));
+    QObject::connect(paintBox, &PaintSurface::keyPressed, &form, &TMainForm::PaintBoxKeyDown);
+    QObject::connect(paintBox, &PaintSurface::focusChanged, &form, [&form](bool focused) {
+        focused ? form.PaintBoxEnter() : form.PaintBoxExit();
+    });
 }
 
 // Keyboard shortcuts of the window. They belong to the window and not to the menu items, so the
 // menus show their captions alone, as they always have.
-void TMainForm::buildShortcuts()
+void MainFormUi::buildShortcuts(TMainForm& form)
 {
     struct Shortcut {
         QKeySequence::StandardKey standard; // the desktop's key for the command, if it has one
@@ -517,31 +534,32 @@ void TMainForm::buildShortcuts()
         std::function<void()> command;
     };
     const Shortcut shortcuts[] = {
-        {QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N), [this] { SpeedButtonNewClick(); }},
+        {QKeySequence::New, QKeySequence(Qt::CTRL | Qt::Key_N),
+         [&form] { form.SpeedButtonNewClick(); }},
         {QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O),
-         [this] { SpeedButtonOpenClick(); }},
+         [&form] { form.SpeedButtonOpenClick(); }},
         {QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S),
-         [this] { SpeedButtonSaveClick(); }},
+         [&form] { form.SpeedButtonSaveClick(); }},
         {QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S),
-         [this] { SpeedButtonSaveASClick(); }},
-        {QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q), [this] { itemCloseClick(); }},
+         [&form] { form.SpeedButtonSaveASClick(); }},
+        {QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q),
+         [&form] { form.itemCloseClick(); }},
         // Undo is there only while its button is: with no snapshot it would bring back zeros.
         {QKeySequence::Undo, QKeySequence(Qt::CTRL | Qt::Key_Z),
-         [this] {
-             if (m_speedButtonUndo->isEnabled())
-                 SpeedButtonUndoClick();
+         [this, &form] {
+             if (speedButtonUndo->isEnabled())
+                 form.SpeedButtonUndoClick();
          }},
-        {QKeySequence::UnknownKey, QKeySequence(Qt::Key_F5),
-         [this] { m_speedButtonPlay->click(); }},
-        {QKeySequence::HelpContents, QKeySequence(Qt::Key_F1), [this] { ItemHelpClick(); }},
+        {QKeySequence::UnknownKey, QKeySequence(Qt::Key_F5), [this] { speedButtonPlay->click(); }},
+        {QKeySequence::HelpContents, QKeySequence(Qt::Key_F1), [&form] { form.ItemHelpClick(); }},
     };
     for (const Shortcut& entry : shortcuts) {
         QList<QKeySequence> keys = QKeySequence::keyBindings(entry.standard);
         if (keys.isEmpty())
             keys = {entry.fallback};
-        auto* shortcut = new QShortcut(this);
+        auto* shortcut = new QShortcut(&form);
         shortcut->setKeys(keys);
-        connect(shortcut, &QShortcut::activated, this, entry.command);
+        QObject::connect(shortcut, &QShortcut::activated, &form, entry.command);
     }
 }
 

@@ -23,7 +23,7 @@ namespace zorvikta {
 
 bool TMainForm::SaveRunFile()
 {
-    fillEndMarkers(m_runRecord, m_upDownLeng->position());
+    fillEndMarkers(m_runRecord, m_ui.upDownLeng->position());
     StatusBarHelp(QStringLiteral("Запись файла: ") + m_saveFileName);
     setCaption();
     const RunFileImage image = fileImage(m_runRecord);
@@ -52,7 +52,7 @@ TMainForm::LoadOutcome TMainForm::LoadRunFile()
         m_services.prompts.showError(error->message);
         return LoadOutcome::Failed;
     }
-    m_speedButtonSave->setEnabled(true);
+    m_ui.speedButtonSave->setEnabled(true);
     m_saveFileName = m_openFileName;
     takeFileImage(m_runRecord, image);
     return LoadOutcome::Loaded;
@@ -62,9 +62,9 @@ void TMainForm::ReadIniFile()
 {
     const Settings settings = settingsFile().read();
     m_openFileName = settings.lastFile;
-    m_checkBoxToBox->setChecked(settings.speedToBoxAtOnce);
-    m_itemCom1->setChecked(settings.port == PortChoice::Com1);
-    m_itemCom2->setChecked(settings.port != PortChoice::Com1);
+    m_ui.checkBoxToBox->setChecked(settings.speedToBoxAtOnce);
+    m_ui.itemCom1->setChecked(settings.port == PortChoice::Com1);
+    m_ui.itemCom2->setChecked(settings.port != PortChoice::Com1);
     m_devices = settings.devices;
 }
 
@@ -87,8 +87,8 @@ bool TMainForm::writeSettings(SettingsKeys keys)
     const bool nothingNamed = m_saveFileName == designFileName();
     const QString lastFile =
         nothingNamed && !m_unreadLastFile.isEmpty() ? m_unreadLastFile : m_saveFileName;
-    const Settings settings{m_itemCom1->isChecked() ? PortChoice::Com1 : PortChoice::Com2,
-                            m_checkBoxToBox->isChecked(), lastFile, m_devices};
+    const Settings settings{m_ui.itemCom1->isChecked() ? PortChoice::Com1 : PortChoice::Com2,
+                            m_ui.checkBoxToBox->isChecked(), lastFile, m_devices};
     if (const auto error = settingsFile().write(settings, keys)) {
         if (m_closingWithoutAsking)
             return false;
@@ -115,11 +115,11 @@ bool TMainForm::runSavePrompt()
 void TMainForm::prepareForSave()
 {
     clearLowNibbles(m_runRecord);
-    const int length = m_upDownLeng->position();
+    const int length = m_ui.upDownLeng->position();
     m_runRecord[static_cast<std::size_t>(length)] = kEndMarker;
-    writeHeader(m_runRecord, {.channelCount = m_upDownCh->position(),
+    writeHeader(m_runRecord, {.channelCount = m_ui.upDownCh->position(),
                               .length = length,
-                              .speed = m_scrollBarSpeed->value()});
+                              .speed = m_ui.scrollBarSpeed->value()});
 }
 
 void TMainForm::SpeedButtonNewClick()

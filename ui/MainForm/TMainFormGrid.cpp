@@ -24,16 +24,16 @@ constexpr int kMarkPanel = 2;
 
 void TMainForm::PaintSymbol()
 {
-    QImage& canvas = m_paintBox->canvas();
+    QImage& canvas = m_ui.paintBox->canvas();
     if (canvas.isNull())
         return;
     QPainter painter(&canvas);
     const GridView view = gridView();
     paintGrid(painter, canvas.size(), m_runRecord, view, palette().color(QPalette::Button));
-    if (m_paintBox->hasFocus())
+    if (m_ui.paintBox->hasFocus())
         paintCellCursor(painter, view, clampToActive(m_cellCursor, view));
     painter.end();
-    m_paintBox->update();
+    m_ui.paintBox->update();
 }
 
 void TMainForm::PaintBoxMouseMove(int x, int y)
@@ -50,11 +50,11 @@ void TMainForm::PaintBoxMouseMove(int x, int y)
 
 void TMainForm::hoverCell(const GridHit& hit)
 {
-    m_statusBar->setPanelText(kChannelPanel,
-                              QStringLiteral("Канал ") + QString::number(hit.channel + 1));
+    m_ui.statusBar->setPanelText(kChannelPanel,
+                                 QStringLiteral("Канал ") + QString::number(hit.channel + 1));
     m_cursor.HoverStep = hit.step;
-    m_statusBar->setPanelText(kStepPanel,
-                              QStringLiteral("Шаг ") + QString::number(m_cursor.HoverStep + 1));
+    m_ui.statusBar->setPanelText(kStepPanel,
+                                 QStringLiteral("Шаг ") + QString::number(m_cursor.HoverStep + 1));
 }
 
 void TMainForm::PaintBoxMouseDown(Qt::MouseButton button, int x, int y)
@@ -81,13 +81,13 @@ void TMainForm::PaintBoxMouse(int mode, int x, int y)
 void TMainForm::PaintBoxDblClick()
 {
     StatusBarHelp(QStringLiteral("Отмечен шаг для удаления или добавления"));
-    m_statusBar->setPanelText(kMarkPanel,
-                              QStringLiteral("Ins ") + QString::number(m_cursor.HoverStep + 1));
+    m_ui.statusBar->setPanelText(kMarkPanel,
+                                 QStringLiteral("Ins ") + QString::number(m_cursor.HoverStep + 1));
     m_cursor.MarkedStep = m_cursor.HoverStep;
-    m_speedButtonDelete->setToolTip(QStringLiteral("Удалить шаг ") +
-                                    QString::number(m_cursor.MarkedStep + 1));
-    m_speedButtonInsert->setToolTip(QStringLiteral("Вставить шаг ") +
-                                    QString::number(m_cursor.MarkedStep + 1));
+    m_ui.speedButtonDelete->setToolTip(QStringLiteral("Удалить шаг ") +
+                                       QString::number(m_cursor.MarkedStep + 1));
+    m_ui.speedButtonInsert->setToolTip(QStringLiteral("Вставить шаг ") +
+                                       QString::number(m_cursor.MarkedStep + 1));
 }
 
 // The cursor comes back into view where the view was left, rather than the view jumping to it.
@@ -95,7 +95,7 @@ void TMainForm::PaintBoxEnter()
 {
     const GridView view = gridView();
     CellCursor cursor = clampToActive(m_cellCursor, view);
-    const int columns = wholeColumns(m_paintBox->width());
+    const int columns = wholeColumns(m_ui.paintBox->width());
     if (cursor.step < view.firstVisibleStep || cursor.step >= view.firstVisibleStep + columns)
         cursor.step = std::min(view.firstVisibleStep, view.length - 1);
     moveCellCursor(cursor);
@@ -126,7 +126,7 @@ void TMainForm::PaintBoxKeyDown(Qt::Key key)
         break;
     }
     moveCellCursor(clampToActive(cursor, gridView()));
-    const int x = (m_cellCursor.step - m_scrollBarArea->value()) * kGridPitch;
+    const int x = (m_cellCursor.step - m_ui.scrollBarArea->value()) * kGridPitch;
     const int y = m_cellCursor.channel * kGridPitch;
     if (key == Qt::Key_Space) {
         const bool lit =
@@ -142,9 +142,9 @@ void TMainForm::PaintBoxKeyDown(Qt::Key key)
 void TMainForm::moveCellCursor(CellCursor cursor)
 {
     m_cellCursor = cursor;
-    m_scrollBarArea->setValue(firstVisibleShowing(cursor.step, m_scrollBarArea->value(),
-                                                  wholeColumns(m_paintBox->width()),
-                                                  m_scrollBarArea->maximum()));
+    m_ui.scrollBarArea->setValue(firstVisibleShowing(cursor.step, m_ui.scrollBarArea->value(),
+                                                     wholeColumns(m_ui.paintBox->width()),
+                                                     m_ui.scrollBarArea->maximum()));
     hoverCell({cursor.step, cursor.channel});
     PaintSymbol();
 }

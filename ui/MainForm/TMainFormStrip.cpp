@@ -14,24 +14,24 @@ namespace zorvikta {
 
 void TMainForm::PaintRun(std::uint8_t stepByte)
 {
-    QImage& canvas = m_paintBoxRun->canvas();
+    QImage& canvas = m_ui.paintBoxRun->canvas();
     if (canvas.isNull())
         return;
     QPainter painter(&canvas);
     paintStrip(painter, stepByte);
     painter.end();
-    m_paintBoxRun->update();
+    m_ui.paintBoxRun->update();
 }
 
 // A stopped tick leaves the step drawn last on show.
 void TMainForm::TimerRunTimer()
 {
-    if (!m_speedButtonPlay->isChecked())
+    if (!m_ui.speedButtonPlay->isChecked())
         return;
-    m_labelStep->setText(QStringLiteral("Шаг = ") + QString::number(m_cursor.PlayStep + 1));
+    m_ui.labelStep->setText(QStringLiteral("Шаг = ") + QString::number(m_cursor.PlayStep + 1));
     paintPlayStep();
     ++m_cursor.PlayStep;
-    if (m_cursor.PlayStep >= m_upDownLeng->position())
+    if (m_cursor.PlayStep >= m_ui.upDownLeng->position())
         m_cursor.PlayStep = 0;
 }
 
@@ -47,13 +47,13 @@ void TMainForm::SpeedButtonPlayClick()
 
 void TMainForm::ItemPlayClick()
 {
-    m_speedButtonPlay->setChecked(true);
+    m_ui.speedButtonPlay->setChecked(true);
     paintPlayStep();
 }
 
 void TMainForm::ItemStopClick()
 {
-    m_speedButtonPlay->setChecked(false);
+    m_ui.speedButtonPlay->setChecked(false);
     paintPlayStep();
 }
 
