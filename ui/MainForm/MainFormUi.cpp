@@ -236,41 +236,53 @@ void MainFormUi::buildWindow(TMainForm& form)
 
 QWidget* MainFormUi::buildToolBar(TMainForm& form)
 {
-    auto* bar = fixedBand(new QWidget(&form), "ToolBar", 29);
-    const auto add = [&](const char* name, int left, int width, const QString& hint,
-                         const char* glyph, auto handler) {
-        QToolButton* button = addToolButton(bar, name, left, width, hint, glyph);
-        QObject::connect(button, &QToolButton::clicked, &form, handler);
-        return button;
+    // One button of the tool bar, left to right.
+    struct ToolButtonRow {
+        const char* name;
+        int left;
+        int width;
+        const char* hint; // UTF-8
+        const char* glyph;
+        void (TMainForm::*slot)();
+        QToolButton* MainFormUi::*member = nullptr; // where the handlers find the button
+        bool enabled = true;
     };
-    add("SpeedButtonNew", 8, 23, QStringLiteral("Cоздать новый файл"), "new",
-        &TMainForm::SpeedButtonNewClick);
-    add("SpeedButtonOpen", 31, 23, QStringLiteral("открыть  файл"), "open",
-        &TMainForm::SpeedButtonOpenClick);
-    add("SpeedButtonSaveAS", 54, 23, QStringLiteral("Записать  файл как..."), "saveas",
-        &TMainForm::SpeedButtonSaveASClick);
-    speedButtonSave = add("SpeedButtonSave", 77, 23, QStringLiteral("сохранить  файл"), "save",
-                          &TMainForm::SpeedButtonSaveClick);
-    speedButtonSave->setEnabled(false);
-    speedButtonDelete = add("SpeedButtonDelete", 129, 23, QStringLiteral("Удалить шаг"), "delete",
-                            &TMainForm::SpeedButtonDeleteClick);
-    speedButtonInsert = add("SpeedButtonInsert", 152, 23, QStringLiteral("Вставить шаг"), "insert",
-                            &TMainForm::SpeedButtonInsertClick);
-    add("SpeedButtonClearAll", 175, 23, QStringLiteral("Очистить все"), "clearall",
-        &TMainForm::SpeedButtonClearAllClick);
-    add("SpeedButtonFillAll", 198, 23, QStringLiteral("заполнить все"), "fillall",
-        &TMainForm::SpeedButtonFillAllClick);
-    speedButtonUndo = add("SpeedButtonUndo", 221, 23, QStringLiteral("Вернуть прежнее значение"),
-                          "undo", &TMainForm::SpeedButtonUndoClick);
-    speedButtonUndo->setEnabled(false);
-    add("SpeedButtonTx", 273, 24, QStringLiteral("загрузить файл во внешнее устройство"), "tx",
-        &TMainForm::SpeedButtonTxClick);
-    add("SpeedButtonInvers", 329, 23, QStringLiteral("инвертировать поле"), "invers",
-        &TMainForm::SpeedButtonInversClick);
-    add("SpeedButtonSplash", 352, 23, QStringLiteral("Инвертировать шаги"), "splash",
-        &TMainForm::SpeedButtonSplashClick);
-    add("SpeedButtonRotateCh", 375, 23, QStringLiteral("поменять каналы местами"), "rotatech",
-        &TMainForm::SpeedButtonRotateChClick);
+    static constexpr ToolButtonRow kToolBar[] = {
+        {"SpeedButtonNew", 8, 23, "Cоздать новый файл", "new", &TMainForm::SpeedButtonNewClick},
+        {"SpeedButtonOpen", 31, 23, "открыть  файл", "open", &TMainForm::SpeedButtonOpenClick},
+        {"SpeedButtonSaveAS", 54, 23, "Записать  файл как...", "saveas",
+         &TMainForm::SpeedButtonSaveASClick},
+        {"SpeedButtonSave", 77, 23, "сохранить  файл", "save", &TMainForm::SpeedButtonSaveClick,
+         &MainFormUi::speedButtonSave, false},
+        {"SpeedButtonDelete", 129, 23, "Удалить шаг", "delete", &TMainForm::SpeedButtonDeleteClick,
+         &MainFormUi::speedButtonDelete},
+        {"SpeedButtonInsert", 152, 23, "Вставить шаг", "insert", &TMainForm::SpeedButtonInsertClick,
+         &MainFormUi::speedButtonInsert},
+        {"SpeedButtonClearAll", 175, 23, "Очистить все", "clearall",
+         &TMainForm::SpeedButtonClearAllClick},
+        {"SpeedButtonFillAll", 198, 23, "заполнить все", "fillall",
+         &TMainForm::SpeedButtonFillAllClick},
+        {"SpeedButtonUndo", 221, 23, "Вернуть прежнее значение", "undo",
+         &TMainForm::SpeedButtonUndoClick, &MainFormUi::speedButtonUndo, false},
+        {"SpeedButtonTx", 273, 24, "загрузить файл во внешнее устройство", "tx",
+         &TMainForm::SpeedButtonTxClick},
+        {"SpeedButtonInvers", 329, 23, "инвертировать поле", "invers",
+         &TMainForm::SpeedButtonInversClick},
+        {"SpeedButtonSplash", 352, 23, "Инвертировать шаги", "splash",
+         &TMainForm::SpeedButtonSplashClick},
+        {"SpeedButtonRotateCh", 375, 23, "поменять каналы местами", "rotatech",
+         &TMainForm::SpeedButtonRotateChClick},
+    };
+
+    auto* bar = fixedBand(new QWidget(&form), "ToolBar", 29);
+    for (const ToolButtonRow& row : kToolBar) {
+        QToolButton* button = addToolButton(bar, row.name, row.left, row.width,
+                                            QString::fromUtf8(row.hint), row.glyph);
+        button->setEnabled(row.enabled);
+        QObject::connect(button, &QToolButton::clicked, &form, row.slot);
+        if (row.member)
+            this->*row.member = button;
+    }
     return bar;
 }
 
