@@ -168,7 +168,6 @@ void MainFormUi::setupUi(TMainForm& form)
 void MainFormUi::buildWindow(TMainForm& form)
 {
     form.setObjectName(QStringLiteral("MainForm"));
-    form.setWindowTitle(QStringLiteral("Эмулятор релейной бегушки"));
     form.setWindowIcon(programIcon());
     form.setFont(programFont());
 

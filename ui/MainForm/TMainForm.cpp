@@ -34,6 +34,7 @@ TMainForm::TMainForm(MainFormServices services, QWidget* parent)
     // Before the controls are made: the labels take their text colours from it.
     setPalette(designPalette());
     m_ui.setupUi(*this);
+    setCaption();
     setAcceptDrops(true);
     FormCreate();
     m_ui.timerRun->start();
@@ -88,9 +89,11 @@ void TMainForm::Custom()
         m_ui.statusBar->setPanelText(panel, QStringLiteral(" "));
 }
 
+// The program's name, and the file's once there is one.
 void TMainForm::setCaption()
 {
-    setWindowTitle(kCaption + QStringLiteral(": ") + m_saveFileName);
+    setWindowTitle(m_saveFileName.isEmpty() ? kCaption
+                                            : kCaption + QStringLiteral(": ") + m_saveFileName);
 }
 
 GridView TMainForm::gridView() const
