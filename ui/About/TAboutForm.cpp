@@ -1,8 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/About/TAboutForm.h"
-#include "ui/DesignPalette.h"
-#include "ui/ProgramIcons.h"
-#include "ui/ScreenCentre.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -49,12 +46,10 @@ QFrame* addBevel(QWidget* parent, const QString& objectName, int top)
 } // namespace
 
 TAboutForm::TAboutForm(std::function<bool(const QUrl&)> openUrl, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : HelpWindow(QStringLiteral("О программе Zorvikta"), parent,
+                 Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_openUrl(std::move(openUrl))
 {
-    setWindowTitle(QStringLiteral("О программе Zorvikta"));
-    setWindowIcon(programIcon());
-    setPalette(designPalette());
     setFixedSize(306, 206);
 
     QPalette colours = palette();
@@ -74,15 +69,6 @@ TAboutForm::TAboutForm(std::function<bool(const QUrl&)> openUrl, QWidget* parent
     m_timerDelay->setInterval(delayPeriodMs);
     connect(m_timerDelay, &QTimer::timeout, this, &TAboutForm::TimerDelayTimer);
     m_timerDelay->start();
-}
-
-// The contents are built when the window is first shown: their text layout and the board
-// picture would otherwise slow down every start for a window seldom opened.
-void TAboutForm::setVisible(bool visible)
-{
-    if (visible && m_label2 == nullptr)
-        buildContents();
-    QDialog::setVisible(visible);
 }
 
 void TAboutForm::buildContents()
@@ -208,12 +194,6 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TAboutForm::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    centreOnScreen(*this);
 }
 
 } // namespace zorvikta
