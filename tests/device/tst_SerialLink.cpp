@@ -56,7 +56,7 @@ private slots:
         for (const auto& [length, seed] : {std::pair{4, 3}, {8, 11}, {100, 5}, {4, 0}, {100, 0}}) {
             const RunRecord drawn = untidyRecord(seed);
             QTest::addRow("upload, length %d%s", length, seed == 0 ? ", every bit set" : "")
-                << QList<QByteArray>{uploadSequence(drawn, length, false).upload}
+                << QList<QByteArray>{uploadSequence(drawn, length).upload}
                 << expectedUpload(drawn, length);
         }
         const auto speedRow = [](const char* name, int speed, const char* wire) {

@@ -85,7 +85,7 @@ bool TMainForm::sendToDevice(const QByteArray& message)
 void TMainForm::SpeedButtonTxClick()
 {
     StatusBarHelp(QStringLiteral(" Передача файла данных..."));
-    const UploadSequence sequence = uploadSequence(m_runRecord, m_ui.upDownLeng->position(), false);
+    const UploadSequence sequence = uploadSequence(m_runRecord, m_ui.upDownLeng->position());
     if (!sendToDevice(sequence.upload))
         return;
     m_runRecord = sequence.normalised;
