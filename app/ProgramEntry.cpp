@@ -3,6 +3,7 @@
 
 #include "app/CommandLine.h"
 #include "app/QtTranslation.h"
+#include "cli/CommandLineSetup.h"
 #include "device/QtSerialLink.h"
 #include "device/QtSerialPortSource.h"
 #include "platform/StopSignals.h"
@@ -26,8 +27,6 @@ namespace zorvikta {
 
 namespace {
 
-constexpr int kExitUsage = 2;
-
 QStringList rawArguments(int argc, char** argv)
 {
     QStringList arguments;
@@ -47,8 +46,8 @@ std::optional<int> answerWithoutWindow(const StartRequest& request)
         QTextStream(stdout) << versionText();
         return 0;
     case StartRequest::Action::UsageError:
-        QTextStream(stderr) << "zorvikta: " << request.message << "\nTry 'zorvikta --help'.\n";
-        return kExitUsage;
+        QTextStream(stderr) << cli::usageErrorText(QStringLiteral("zorvikta"), request.message);
+        return cli::kExitUsage;
     case StartRequest::Action::OpenWindow:
         break;
     }
