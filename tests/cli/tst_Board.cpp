@@ -295,7 +295,7 @@ private slots:
         QVERIFY(lineEnd >= 0);
         const QString device =
             QString::fromUtf8(shown.sliced(nameStart, lineEnd - nameStart)).trimmed();
-        QVERIFY(uploadAsTheProgramDoes(device, presetSteps("4-1"), 8, 250));
+        QVERIFY(sendUploadAndSpeed(device, presetSteps("4-1"), 8, 250));
 
         // Step 1 of the pattern: lamp 1 lit, the others dark.
         const qsizetype uploaded = showsAfter(0, "upload, length 8");
