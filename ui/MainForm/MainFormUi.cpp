@@ -3,11 +3,11 @@
 // the keyboard's way into them and the window's shortcuts.
 #include "ui/MainForm/MainFormUi.h"
 
-#include "ui/MainForm/TMainForm.h"
-
 #include "device/Ports.h"
+#include "model/Cursor.h"
 #include "model/Presets.h"
 #include "ui/BevelPanel.h"
+#include "ui/MainForm/TMainForm.h"
 #include "ui/PaintSurface.h"
 #include "ui/PortWarningGate.h"
 #include "ui/ProgramFont.h"
@@ -17,7 +17,6 @@
 #include "ui/StepLabel.h"
 #include "ui/UpDown.h"
 
-#include "model/Cursor.h"
 #include <QCheckBox>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -28,6 +27,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
+
 #include <functional>
 
 namespace zorvikta {

@@ -4,16 +4,16 @@
 
 #include "model/StepPeriod.h"
 #include "storage/RunFile.h"
+#include "ui/About/TAboutForm.h"
 #include "ui/DesignPalette.h"
+#include "ui/Diagram/TDigrForm.h"
+#include "ui/Help/THelpForm.h"
 #include "ui/MainForm/DocumentNames.h"
 #include "ui/PaintSurface.h"
 #include "ui/PortWarningGate.h"
 #include "ui/StatusPanels.h"
 #include "ui/UpDown.h"
 
-#include "ui/About/TAboutForm.h"
-#include "ui/Diagram/TDigrForm.h"
-#include "ui/Help/THelpForm.h"
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>

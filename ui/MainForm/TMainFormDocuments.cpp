@@ -17,6 +17,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <QUrl>
+
 #include <optional>
 
 namespace zorvikta {
@@ -189,6 +190,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
     event->accept();
 }
 
+// A run file dropped on the window opens as Open opens it; nothing else is taken.
 namespace {
 
 // One local file named *.zvk, in any case, as the open dialog's filter would show it.

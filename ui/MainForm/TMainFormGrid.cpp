@@ -2,12 +2,12 @@
 // The grid: its painting, and its editing with the mouse and from the keyboard.
 #include "ui/MainForm/TMainForm.h"
 
+#include "model/Cursor.h"
 #include "ui/PaintSurface.h"
 #include "ui/PatternPainters.h"
 #include "ui/StatusPanels.h"
 #include "ui/UpDown.h"
 
-#include "model/Cursor.h"
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
