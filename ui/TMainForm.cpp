@@ -10,6 +10,7 @@
 #include "ui/StatusPanels.h"
 #include "ui/UpDown.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
@@ -176,6 +177,14 @@ void TMainForm::itemCloseClick()
 void TMainForm::closeWithoutAsking()
 {
     m_closingWithoutAsking = true;
+    // A close already waiting for an answer cannot be started again: take its boxes away
+    // unanswered instead, and that close goes on as this one would.
+    if (m_askingOnClose) {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isModal() && window->isVisible())
+                window->hide();
+        return;
+    }
     close();
 }
 

@@ -177,9 +177,15 @@ void TMainForm::SpeedButtonSaveASClick()
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     StatusBarHelp(QStringLiteral("Выход из программы..."));
-    if (!m_closingWithoutAsking && !runSavePrompt()) {
-        event->ignore();
-        return;
+    if (!m_closingWithoutAsking) {
+        m_askingOnClose = true;
+        const bool saved = runSavePrompt();
+        m_askingOnClose = false;
+        // A stop signal during the prompt ends the program whatever became of the save.
+        if (!saved && !m_closingWithoutAsking) {
+            event->ignore();
+            return;
+        }
     }
     SaveIniFile();
     event->accept();
