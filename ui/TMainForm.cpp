@@ -63,6 +63,7 @@ void TMainForm::FormCreate()
     StatusBarHelp(QStringLiteral("текущие установки"));
     m_saveFileName = designFileName();
     ReadIniFile();
+    const QString settingsLastFile = m_openFileName;
     // A file named on the command line is the user's choice: missing, it is the one to create.
     if (!m_services.startFile.isEmpty())
         m_openFileName = m_services.startFile;
@@ -70,9 +71,10 @@ void TMainForm::FormCreate()
         m_openFileName = scratchFileName();
     StatusBarHelp(QStringLiteral("загрузка файла: ") + m_openFileName);
     // A file that exists but cannot be read leaves the window as designed: the first repaint
-    // shows it. The settings go on naming it, for the start at which it can be read again.
+    // shows it. The settings go on naming the last file they named, for the start at which it
+    // can be read again; a file named on the command line that failed does not take its place.
     if (LoadRunFile() == LoadOutcome::Failed) {
-        m_unreadLastFile = m_openFileName;
+        m_unreadLastFile = settingsLastFile;
         return;
     }
     m_saveFileName = m_openFileName;

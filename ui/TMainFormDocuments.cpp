@@ -45,7 +45,7 @@ TMainForm::LoadOutcome TMainForm::LoadRunFile()
     StatusBarHelp(QStringLiteral("Чтение файла: ") + m_openFileName);
     RunFileImage image{};
     if (const auto error = readRunFile(m_openFileName, image)) {
-        m_services.prompts.showError(error->message);
+        m_services.prompts.showError(error->message, QFileInfo(m_openFileName).absoluteFilePath());
         return LoadOutcome::Failed;
     }
     m_speedButtonSave->setEnabled(true);
