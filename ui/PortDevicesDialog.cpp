@@ -3,6 +3,7 @@
 
 #include "device/PlatformSerial.h"
 #include "device/PortListing.h"
+#include "ui/DesignLook.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -78,6 +79,7 @@ PortDevicesDialog::PortDevicesDialog(const SerialPortSource& ports, const PortDe
       m_listing(portListing(m_present))
 {
     setObjectName(QStringLiteral("PortDevicesDialog"));
+    giveDesignLook(*this);
     setWindowTitle(QStringLiteral("Устройства портов"));
     auto* grid = new QGridLayout(this);
     auto* intro = new QLabel(

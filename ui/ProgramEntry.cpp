@@ -7,9 +7,9 @@
 #include "storage/SettingsFile.h"
 #include "ui/About/TAboutForm.h"
 #include "ui/CommandLine.h"
+#include "ui/DesignLook.h"
 #include "ui/Diagram/TDigrForm.h"
 #include "ui/Help/THelpForm.h"
-#include "ui/ProgramFont.h"
 #include "ui/ProgramIcons.h"
 #include "ui/QtPrompts.h"
 #include "ui/QtTranslation.h"
@@ -74,7 +74,7 @@ int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& af
     installQtTranslation(application);
     if (!request.ignored.isEmpty())
         QTextStream(stderr) << ignoredArgumentsLine(request.ignored);
-    QApplication::setFont(programFont());
+    useDesignStyle();
     QApplication::setWindowIcon(programIcon());
 
     QtPrompts prompts;

@@ -3,6 +3,7 @@
 
 #include "model/StepPeriod.h"
 #include "storage/RunFile.h"
+#include "ui/DesignLook.h"
 #include "ui/DesignPalette.h"
 #include "ui/DocumentNames.h"
 #include "ui/PaintSurface.h"
@@ -31,9 +32,9 @@ TMainForm::TMainForm(MainFormServices services, QWidget* parent)
     // Before the controls are made: the labels take their text colours from it.
     setPalette(designPalette());
     buildWindow();
-    // The menus are windows of their own and would take the desktop's colours.
+    // The menus are windows of their own and would take the desktop's colours and font.
     for (QMenu* menu : findChildren<QMenu*>())
-        menu->setPalette(palette());
+        giveDesignLook(*menu);
     buildKeyboard();
     buildShortcuts();
     setAcceptDrops(true);

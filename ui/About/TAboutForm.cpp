@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/About/TAboutForm.h"
-#include "ui/DesignPalette.h"
+#include "ui/DesignLook.h"
 #include "ui/ProgramIcons.h"
 #include "ui/ScreenCentre.h"
 
@@ -54,7 +54,7 @@ TAboutForm::TAboutForm(std::function<bool(const QUrl&)> openUrl, QWidget* parent
 {
     setWindowTitle(QStringLiteral("О программе Zorvikta"));
     setWindowIcon(programIcon());
-    setPalette(designPalette());
+    giveDesignLook(*this);
     setFixedSize(306, 206);
 
     QPalette colours = palette();

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Diagram/TDigrForm.h"
-#include "ui/DesignPalette.h"
+#include "ui/DesignLook.h"
 #include "ui/ProgramIcons.h"
 #include "ui/ScreenCentre.h"
 
@@ -13,7 +13,7 @@ TDigrForm::TDigrForm(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Схема подключения"));
     setWindowIcon(programIcon());
-    setPalette(designPalette());
+    giveDesignLook(*this);
 
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));

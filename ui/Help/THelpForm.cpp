@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Help/THelpForm.h"
-#include "ui/DesignPalette.h"
+#include "ui/DesignLook.h"
 #include "ui/ProgramIcons.h"
 #include "ui/ScreenCentre.h"
 
@@ -14,7 +14,7 @@ THelpForm::THelpForm(QWidget* parent) : QDialog(parent)
 {
     setWindowTitle(QStringLiteral("Справка"));
     setWindowIcon(programIcon());
-    setPalette(designPalette());
+    giveDesignLook(*this);
 
     // A 544 x 375 window once the title bar and borders are added.
     resize(536, 348);
