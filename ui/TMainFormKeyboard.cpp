@@ -4,6 +4,7 @@
 
 #include "model/Cursor.h"
 #include "ui/PaintSurface.h"
+#include "ui/SliderFocusMark.h"
 #include "ui/UpDown.h"
 
 #include <QKeyEvent>
@@ -59,6 +60,7 @@ void TMainForm::buildKeyboard()
     m_paintBox->setFocusPolicy(Qt::TabFocus);
     m_scrollBarSpeed->setFocusPolicy(Qt::TabFocus);
     m_scrollBarSpeed->installEventFilter(new SpeedKeys(m_scrollBarSpeed));
+    new SliderFocusMark(m_scrollBarSpeed);
     connect(m_paintBox, &PaintSurface::keyPressed, this, &TMainForm::PaintBoxKeyDown);
     connect(m_paintBox, &PaintSurface::focusChanged, this,
             [this](bool focused) { focused ? PaintBoxEnter() : PaintBoxExit(); });
@@ -116,8 +118,11 @@ void TMainForm::PaintBoxKeyDown(Qt::Key key)
 void TMainForm::moveCellCursor(CellCursor cursor)
 {
     m_cellCursor = cursor;
-    m_scrollBarArea->setValue(firstVisibleShowing(cursor.step, m_scrollBarArea->value(),
-                                                  wholeColumns(m_paintBox->width()),
+    const int columns = wholeColumns(m_paintBox->width());
+    // A grid narrower than designed shows fewer columns than the bar's range was made for; the
+    // range grows so that the view still reaches the last step.
+    m_scrollBarArea->setMaximum(std::max(m_scrollBarArea->maximum(), kVisibleStepLimit - columns));
+    m_scrollBarArea->setValue(firstVisibleShowing(cursor.step, m_scrollBarArea->value(), columns,
                                                   m_scrollBarArea->maximum()));
     hoverCell({cursor.step, cursor.channel});
     PaintSymbol();
