@@ -1,37 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/SliderFocusMark.h"
 
+#include "ui/ScrollBarParts.h"
+
 #include <QEvent>
 #include <QPainter>
-#include <QScrollBar>
-#include <QStyle>
-#include <QStyleOptionSlider>
 
 namespace zorvikta {
-
-namespace {
-
-// Where the bar's style draws its thumb now.
-QRect thumbRect(const QScrollBar& bar)
-{
-    QStyleOptionSlider option;
-    option.initFrom(&bar);
-    option.subControls = QStyle::SC_All;
-    option.orientation = bar.orientation();
-    option.minimum = bar.minimum();
-    option.maximum = bar.maximum();
-    option.sliderPosition = bar.sliderPosition();
-    option.sliderValue = bar.value();
-    option.singleStep = bar.singleStep();
-    option.pageStep = bar.pageStep();
-    option.upsideDown = bar.invertedAppearance();
-    if (bar.orientation() == Qt::Horizontal)
-        option.state |= QStyle::State_Horizontal;
-    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, QStyle::SC_ScrollBarSlider,
-                                       &bar);
-}
-
-} // namespace
 
 SliderFocusMark::SliderFocusMark(QScrollBar* bar) : QWidget(bar), m_bar(bar)
 {
@@ -59,7 +34,7 @@ void SliderFocusMark::paintEvent(QPaintEvent*)
     QPainter painter(this);
     QPen dotted(m_bar->palette().color(QPalette::ButtonText), 1, Qt::DotLine);
     painter.setPen(dotted);
-    painter.drawRect(thumbRect(*m_bar).adjusted(2, 2, -3, -3));
+    painter.drawRect(scrollBarPart(*m_bar, QStyle::SC_ScrollBarSlider).adjusted(2, 2, -3, -3));
 }
 
 } // namespace zorvikta
