@@ -26,11 +26,7 @@ for moment in idle at-close-prompt; do
             open_close_prompt || fail "$moment: no save prompt on closing"
         fi
         kill -s "$signal" "$X11_PROGRAM_PID"
-        for attempt in $(seq 1 100); do
-            kill -0 "$X11_PROGRAM_PID" 2>/dev/null || break
-            sleep 0.1
-        done
-        kill -0 "$X11_PROGRAM_PID" 2>/dev/null && fail "$moment: SIG$signal did not end the program"
+        x11_wait_end || fail "$moment: SIG$signal did not end the program"
         wait "$X11_PROGRAM_PID" || fail "$moment: SIG$signal ended the program with status $?"
         grep -q '^Path=./tmp.zvk' "$folder/home/.config/Zorvikta.ini" ||
             fail "$moment: SIG$signal: the settings were not written"

@@ -195,7 +195,7 @@ private slots:
     }
 
     // The view follows the cursor to the last step of the longest pattern, however narrow the
-    // window; a mouse user can then scroll as far.
+    // window; the bar, scrolled to its end, shows it too.
     void viewFollowsTheCursorToTheLastStep_data()
     {
         QTest::addColumn<int>("width");
