@@ -48,22 +48,22 @@ x11_start() {
     X11_PROGRAM_PID=$!
 }
 
-# Waits up to ten seconds for the program started by x11_start to end by itself; false if it runs
-# on.
-x11_wait_end() {
-    local attempt
-    for attempt in $(seq 1 100); do
-        kill -0 "$X11_PROGRAM_PID" 2>/dev/null || return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 # Ends the program started by x11_start if it still runs.
 x11_stop() {
     if [ -n "${X11_PROGRAM_PID:-}" ]; then
         kill "$X11_PROGRAM_PID" 2>/dev/null || true
     fi
+}
+
+# Waits up to $1 s (10 if not given) for the program started by x11_start to end; fails if it
+# still runs then.
+x11_wait_exit() {
+    local _
+    for _ in $(seq 1 $((${1:-10} * 10))); do
+        kill -0 "$X11_PROGRAM_PID" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 # A first start: answers the missing-file notice and leaves the main window's id in X11_MAIN.

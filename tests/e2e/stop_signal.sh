@@ -26,7 +26,7 @@ for moment in idle at-close-prompt; do
             open_close_prompt || fail "$moment: no save prompt on closing"
         fi
         kill -s "$signal" "$X11_PROGRAM_PID"
-        x11_wait_end || fail "$moment: SIG$signal did not end the program"
+        x11_wait_exit || fail "$moment: SIG$signal did not end the program"
         wait "$X11_PROGRAM_PID" || fail "$moment: SIG$signal ended the program with status $?"
         grep -q '^Path=./tmp.zvk' "$folder/home/.config/Zorvikta.ini" ||
             fail "$moment: SIG$signal: the settings were not written"
