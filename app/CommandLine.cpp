@@ -3,6 +3,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 
 namespace zorvikta {
 
@@ -13,12 +14,54 @@ const QCommandLineOption kHelp({QStringLiteral("h"), QStringLiteral("help")},
 const QCommandLineOption kVersion({QStringLiteral("v"), QStringLiteral("version")},
                                   QStringLiteral("Print the version and exit."));
 
+// Qt takes these for itself once the window system starts; they are known here so that every
+// other option can be refused before that.
+QList<QCommandLineOption> qtOwnOptions()
+{
+    QList<QCommandLineOption> options;
+    for (const char* name : {"platform",
+                             "platformpluginpath",
+                             "platformtheme",
+                             "plugin",
+                             "qmljsdebugger",
+                             "qwindowgeometry",
+                             "qwindowicon",
+                             "qwindowtitle",
+                             "session",
+                             "display",
+                             "geometry",
+                             "name",
+                             "title",
+                             "icon",
+                             "visual",
+                             "ncols",
+                             "im",
+                             "inputstyle",
+                             "style",
+                             "stylesheet"})
+        options.append(
+            QCommandLineOption(QString::fromLatin1(name), QString(), QStringLiteral("value")));
+    for (const char* name :
+         {"reverse", "widgetcount", "nograb", "dograb", "sync", "cmap", "testability"})
+        options.append(QCommandLineOption(QString::fromLatin1(name)));
+    return options;
+}
+
+StartRequest usageError(const QString& message)
+{
+    StartRequest request;
+    request.action = StartRequest::Action::UsageError;
+    request.message = message;
+    return request;
+}
+
 } // namespace
 
 StartRequest parseCommandLine(const QStringList& arguments, const QString& workingDirectory)
 {
     QCommandLineParser parser;
     parser.addOptions({kHelp, kVersion});
+    parser.addOptions(qtOwnOptions());
     // "-version" is a misspelt "--version", not the letters v, e, r...
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const bool parsed = parser.parse(arguments);
@@ -32,15 +75,18 @@ StartRequest parseCommandLine(const QStringList& arguments, const QString& worki
         request.action = StartRequest::Action::PrintVersion;
         return request;
     }
-    if (!parsed) {
-        request.action = StartRequest::Action::UsageError;
-        request.message = parser.errorText();
-        return request;
-    }
+    if (!parsed)
+        return usageError(parser.errorText());
     QStringList positional = parser.positionalArguments();
     if (positional.isEmpty())
         return request;
-    request.file = QDir::cleanPath(QDir(workingDirectory).absoluteFilePath(positional.takeFirst()));
+    // An unset variable in a script would otherwise name the working folder.
+    const QString named = positional.takeFirst();
+    if (named.isEmpty())
+        return usageError(QStringLiteral("FILE is empty."));
+    request.file = QDir::cleanPath(QDir(workingDirectory).absoluteFilePath(named));
+    if (QFileInfo(request.file).isDir())
+        return usageError(QStringLiteral("%1 is a folder, not a run file.").arg(request.file));
     request.ignored = positional;
     return request;
 }

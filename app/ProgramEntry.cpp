@@ -9,10 +9,10 @@
 #include "platform/StopSignals.h"
 #include "storage/SettingsFile.h"
 #include "ui/About/TAboutForm.h"
+#include "ui/DesignLook.h"
 #include "ui/Diagram/TDigrForm.h"
 #include "ui/Help/THelpForm.h"
 #include "ui/MainForm/TMainForm.h"
-#include "ui/ProgramFont.h"
 #include "ui/ProgramIcons.h"
 #include "ui/QtPrompts.h"
 
@@ -35,7 +35,7 @@ QStringList rawArguments(int argc, char** argv)
     return arguments;
 }
 
-// Help and version need no display; anything else waits until Qt has taken its own options.
+// Help, version and usage errors need no display.
 std::optional<int> answerWithoutWindow(const StartRequest& request)
 {
     switch (request.action) {
@@ -58,10 +58,11 @@ std::optional<int> answerWithoutWindow(const StartRequest& request)
 
 int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& afterShow)
 {
-    const StartRequest early = parseCommandLine(rawArguments(argc, argv), QDir::currentPath());
-    if (early.action != StartRequest::Action::UsageError)
-        if (const auto exitCode = answerWithoutWindow(early))
-            return *exitCode;
+    // Qt's own options are known to the parser, so the arguments are judged before the window
+    // system starts, and a usage error comes in English as the help does.
+    const StartRequest request = parseCommandLine(rawArguments(argc, argv), QDir::currentPath());
+    if (const auto exitCode = answerWithoutWindow(request))
+        return *exitCode;
 
     // The menu bar belongs in the window, whose bands are laid out beneath it; a desktop's global
     // menu would take it out (and asking the session bus for one costs every start).
@@ -70,12 +71,9 @@ int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& af
     QApplication::setApplicationName(QStringLiteral("Zorvikta"));
     QGuiApplication::setDesktopFileName(QStringLiteral(ZORVIKTA_APP_ID));
     installQtTranslation(application);
-    const StartRequest request = parseCommandLine(QApplication::arguments(), QDir::currentPath());
-    if (const auto exitCode = answerWithoutWindow(request))
-        return *exitCode;
     if (!request.ignored.isEmpty())
         QTextStream(stderr) << ignoredArgumentsLine(request.ignored);
-    QApplication::setFont(programFont());
+    useDesignStyle();
     QApplication::setWindowIcon(programIcon());
 
     QtPrompts prompts;

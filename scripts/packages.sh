@@ -18,8 +18,9 @@ ZORVIKTA_BUILD_PACKAGES=(
 )
 
 # Running the test suite on top of that: a real X server for the end-to-end test,
-# driving it and reading its windows, screenshots, clang for the fuzzers, and the tools that
-# build, check and install the Debian package.
+# driving it and reading its windows, screenshots, clang for the fuzzers, the tools that
+# build, check and install the Debian package, and two desktop looks the windows must withstand
+# (a dark style, a dark colour scheme with its own font).
 ZORVIKTA_TEST_PACKAGES=(
     xvfb
     xauth
@@ -38,4 +39,6 @@ ZORVIKTA_TEST_PACKAGES=(
     man-db
     lintian
     bash-completion
+    adwaita-qt6
+    qt6ct
 )

@@ -14,7 +14,9 @@ struct RoleColours {
 };
 
 // A button face of #F0F0F0 is the lightest the green labels (0, 128, 0) need to keep a contrast
-// of 4.5:1; the other roles are those of Qt's light Fusion palette.
+// of 4.5:1; the other roles are those of Qt's light Fusion palette, but for two texts that would
+// read below 4.5:1 there: white on Fusion's blue highlight (3.7:1) takes a navy one, and the
+// half-black placeholder an opaque grey.
 constexpr std::array<RoleColours, 20> kRoles{{
     {QPalette::WindowText, 0xff000000, 0xffbebebe},
     {QPalette::Button, 0xfff0f0f0, 0xfff0f0f0},
@@ -28,14 +30,14 @@ constexpr std::array<RoleColours, 20> kRoles{{
     {QPalette::Base, 0xffffffff, 0xfff0f0f0},
     {QPalette::Window, 0xfff0f0f0, 0xfff0f0f0},
     {QPalette::Shadow, 0xff767676, 0xffb1b1b1},
-    {QPalette::Highlight, 0xff308cc6, 0xff919191},
+    {QPalette::Highlight, 0xff000080, 0xff919191},
     {QPalette::HighlightedText, 0xffffffff, 0xffffffff},
     {QPalette::Link, 0xff0000ff, 0xff0000ff},
     {QPalette::LinkVisited, 0xffff00ff, 0xffff00ff},
     {QPalette::AlternateBase, 0xfff7f7f7, 0xfff7f7f7},
     {QPalette::ToolTipBase, 0xffffffdc, 0xffffffdc},
     {QPalette::ToolTipText, 0xff000000, 0xff000000},
-    {QPalette::PlaceholderText, 0x80000000, 0x80000000},
+    {QPalette::PlaceholderText, 0xff6d6d6d, 0x80000000},
 }};
 
 } // namespace

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/HelpWindow.h"
 
-#include "ui/DesignPalette.h"
+#include "ui/DesignLook.h"
 #include "ui/ProgramIcons.h"
 #include "ui/ScreenCentre.h"
 
@@ -12,7 +12,7 @@ HelpWindow::HelpWindow(const QString& title, QWidget* parent, Qt::WindowFlags fl
 {
     setWindowTitle(title);
     setWindowIcon(programIcon());
-    setPalette(designPalette());
+    giveDesignLook(*this);
 }
 
 void HelpWindow::setVisible(bool visible)

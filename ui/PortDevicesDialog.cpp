@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/PortDevicesDialog.h"
 
+#include "device/PlatformSerial.h"
 #include "device/PortListing.h"
+#include "ui/DesignLook.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -11,9 +13,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTimer>
 #include <QTreeView>
+
+#include <algorithm>
 
 namespace zorvikta {
 
@@ -25,6 +31,46 @@ constexpr int kRefreshMs = 700;
 const QStringList kColumns{QStringLiteral("Устройство"), QStringLiteral("Описание"),
                            QStringLiteral("Производитель"), QStringLiteral("Серийный номер")};
 
+// What the user has in a field at one moment, so that refilling its list can give it back.
+struct FieldState {
+    QString text;
+    int selectionStart;
+    int selectionLength;
+    int cursor;
+    bool popupOpen;
+    QString highlighted; // the device of the popup's current row
+
+    explicit FieldState(const QComboBox& field)
+        : text(field.currentText()), selectionStart(field.lineEdit()->selectionStart()),
+          selectionLength(field.lineEdit()->selectionLength()),
+          cursor(field.lineEdit()->cursorPosition()), popupOpen(field.view()->isVisible()),
+          highlighted(field.view()->currentIndex().siblingAtColumn(0).data().toString())
+    {}
+
+    void restore(QComboBox& field) const
+    {
+        QLineEdit& edit = *field.lineEdit();
+        edit.setText(text);
+        if (selectionLength > 0) {
+            // The cursor stays at whichever end of the selection it was.
+            if (cursor == selectionStart)
+                edit.setSelection(selectionStart + selectionLength, -selectionLength);
+            else
+                edit.setSelection(selectionStart, selectionLength);
+        } else {
+            edit.setCursorPosition(cursor);
+        }
+        if (!popupOpen)
+            return;
+        if (!field.view()->isVisible())
+            field.showPopup();
+        const QModelIndexList rows = field.model()->match(
+            field.model()->index(0, 0), Qt::DisplayRole, highlighted, 1, Qt::MatchExactly);
+        if (!rows.isEmpty())
+            field.view()->setCurrentIndex(rows.constFirst());
+    }
+};
+
 } // namespace
 
 PortDevicesDialog::PortDevicesDialog(const SerialPortSource& ports, const PortDevices& current,
@@ -33,6 +79,7 @@ PortDevicesDialog::PortDevicesDialog(const SerialPortSource& ports, const PortDe
       m_listing(portListing(m_present))
 {
     setObjectName(QStringLiteral("PortDevicesDialog"));
+    giveDesignLook(*this);
     setWindowTitle(QStringLiteral("Устройства портов"));
     auto* grid = new QGridLayout(this);
     auto* intro = new QLabel(
@@ -81,6 +128,8 @@ PortDevicesDialog::Row PortDevicesDialog::addRow(int row, const QString& port,
     view->setRootIsDecorated(false);
     view->setAllColumnsShowFocus(true);
     view->header()->setStretchLastSection(false);
+    // A by-id name can be longer than the screen is wide; its two ends tell devices apart.
+    view->setTextElideMode(Qt::ElideMiddle);
     field->setView(view);
     field->setModel(new QStandardItemModel(field));
     fillList(field);
@@ -113,18 +162,31 @@ void PortDevicesDialog::fillList(QComboBox* field)
         model->appendRow(items);
     }
     auto* view = static_cast<QTreeView*>(field->view());
-    int width = 0;
+    int width = 4 * view->frameWidth();
     for (int column = 0; column < kColumns.size(); ++column) {
         view->resizeColumnToContents(column);
         width += view->columnWidth(column);
     }
-    view->setMinimumWidth(width + 4 * view->frameWidth());
+    // The popup, its own frame included, stays on the screen: the device column gives up what
+    // does not fit.
+    if (const QScreen* screen = field->screen()) {
+        const int popupFrame = 2 * field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        const int excess = width + popupFrame - screen->availableGeometry().width();
+        if (excess > 0) {
+            view->setColumnWidth(0, std::max(view->columnWidth(0) - excess, 0));
+            width -= excess;
+        }
+    }
+    view->setMinimumWidth(width);
 }
 
 void PortDevicesDialog::showState(const Row& row)
 {
     const QString path = row.field->currentText().trimmed();
-    const bool present = path.isEmpty() || findPort(m_present, path) || QFileInfo::exists(path);
+    // A bare name such as "ttyS0" is looked for where the link will open it.
+    const QString device = platform::serialDevicePath(path);
+    const bool present = path.isEmpty() || findPort(m_present, path) ||
+                         findPort(m_present, device) || QFileInfo::exists(device);
     row.state->setText(present ? QString() : QStringLiteral("сейчас не подключено"));
 }
 
@@ -136,13 +198,11 @@ void PortDevicesDialog::refreshPorts()
     m_present = std::move(present);
     m_listing = portListing(m_present);
     for (const Row& row : {m_com1, m_com2}) {
-        // Refilling the list must not take away what the user is typing.
-        const QString text = row.field->currentText();
-        const int cursor = row.field->lineEdit()->cursorPosition();
+        // Refilling the list must not take away what the user is typing or looking at.
+        const FieldState state(*row.field);
         row.field->blockSignals(true);
         fillList(row.field);
-        row.field->setEditText(text);
-        row.field->lineEdit()->setCursorPosition(cursor);
+        state.restore(*row.field);
         row.field->blockSignals(false);
         showState(row);
     }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/QtPrompts.h"
 
+#include "ui/DesignLook.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFileDialog>
@@ -32,6 +34,7 @@ std::unique_ptr<QMessageBox> QtPrompts::questionBox(const QString& question) con
 {
     auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, kWarningCaption, question,
                                              QMessageBox::Yes | QMessageBox::No, m_owner);
+    giveDesignLook(*box);
     box->setDefaultButton(QMessageBox::Yes);
     box->setEscapeButton(QMessageBox::No);
     keepEnglishButtons(*box);
@@ -42,6 +45,7 @@ std::unique_ptr<QMessageBox> QtPrompts::noticeBox(const QString& text, const QSt
 {
     auto box = std::make_unique<QMessageBox>(QMessageBox::Warning, kWarningCaption, text,
                                              QMessageBox::Ok, m_owner);
+    giveDesignLook(*box);
     box->setInformativeText(details);
     keepEnglishButtons(*box);
     return box;
@@ -53,6 +57,7 @@ std::unique_ptr<QMessageBox> QtPrompts::errorBox(const QString& message,
     auto box =
         std::make_unique<QMessageBox>(QMessageBox::Critical, QApplication::applicationDisplayName(),
                                       message + u'.', QMessageBox::Ok, m_owner);
+    giveDesignLook(*box);
     box->setInformativeText(details);
     keepEnglishButtons(*box);
     return box;

@@ -17,9 +17,12 @@ struct ToolRun {
     QString err;
 };
 
-inline ToolRun runTool(const QString& program, const QStringList& arguments)
+inline ToolRun
+runTool(const QString& program, const QStringList& arguments,
+        const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program, arguments);
     ToolRun run;
     run.finished =

@@ -35,6 +35,26 @@ private slots:
             row("a bad option before help", {u"--bogus"_s, u"--help"_s}, 2, {},
                 name + u": Unknown option 'bogus'.\nTry '"_s + name + u" --help'.\n"_s);
         }
+
+        // The editor answers all of these before its window system starts.
+        const QString editor = QStringLiteral(ZORVIKTA_PATH);
+        const auto row = [&](const char* what, const QStringList& arguments, int exitCode,
+                             const QString& out, const QString& err) {
+            QTest::addRow("zorvikta %s", what)
+                << editor << u"zorvikta"_s << arguments << exitCode << out << err;
+        };
+        const auto usage = [](const QString& message) {
+            return u"zorvikta: "_s + message + u"\nTry 'zorvikta --help'.\n"_s;
+        };
+        row("--version", {u"--version"_s}, 0, u"zorvikta "_s + version + u'\n', {});
+        row("--help", {u"--help"_s}, 0, u"Usage: zorvikta [options] [FILE]\n"_s, {});
+        row("a bad option", {u"--bogus"_s}, 2, {}, usage(u"Unknown option 'bogus'."_s));
+        row("a bad option among Qt's", {u"-style"_s, u"fusion"_s, u"-bogus"_s, u"a.zvk"_s}, 2, {},
+            usage(u"Unknown option 'bogus'."_s));
+        row("a value missing", {u"-platform"_s}, 2, {},
+            usage(u"Missing value after '-platform'."_s));
+        row("an empty file", {QString()}, 2, {}, usage(u"FILE is empty."_s));
+        row("a folder", {u"/"_s}, 2, {}, usage(u"/ is a folder, not a run file."_s));
     }
     void standardOptions()
     {
@@ -44,7 +64,12 @@ private slots:
         QFETCH(QString, out);
         QFETCH(QString, err);
 
-        const ToolRun run = runTool(tool, arguments);
+        // No display: nothing here may need one.
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(u"DISPLAY"_s);
+        environment.remove(u"WAYLAND_DISPLAY"_s);
+        environment.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+        const ToolRun run = runTool(tool, arguments, environment);
         QVERIFY(run.finished);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(out.isEmpty() ? run.out.isEmpty() : run.out.startsWith(out), qPrintable(run.out));

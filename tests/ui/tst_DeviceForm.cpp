@@ -5,6 +5,7 @@
 
 #include "device/QtSerialLink.h"
 #include "ui/PortDevicesDialog.h"
+#include "ui/ScrollBarParts.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -13,7 +14,6 @@
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QStyle>
-#include <QStyleOptionSlider>
 #include <QToolButton>
 
 using namespace zorvikta;
@@ -51,20 +51,9 @@ public:
 };
 
 // The centre of one part of a scroll bar, where the user's mouse would go.
-QPoint scrollBarPart(const QScrollBar& bar, QStyle::SubControl part)
+QPoint scrollBarPartCentre(const QScrollBar& bar, QStyle::SubControl part)
 {
-    QStyleOptionSlider option;
-    option.initFrom(&bar);
-    option.orientation = bar.orientation();
-    option.state |= QStyle::State_Horizontal;
-    option.minimum = bar.minimum();
-    option.maximum = bar.maximum();
-    option.sliderPosition = bar.sliderPosition();
-    option.sliderValue = bar.value();
-    option.singleStep = bar.singleStep();
-    option.pageStep = bar.pageStep();
-    option.subControls = QStyle::SC_All;
-    return bar.style()->subControlRect(QStyle::CC_ScrollBar, &option, part, &bar).center();
+    return scrollBarPart(bar, part).center();
 }
 
 const LinkError kMissingPort{LinkError::Stage::Open, LinkError::Cause::NotFound,
@@ -193,7 +182,7 @@ private slots:
         fixture.prompts.whileWarningOpen = [] { QTest::qWait(800); };
 
         if (gesture == QStringLiteral("thumb")) {
-            const QPoint thumb = scrollBarPart(*speed, QStyle::SC_ScrollBarSlider);
+            const QPoint thumb = scrollBarPartCentre(*speed, QStyle::SC_ScrollBarSlider);
             QTest::mousePress(speed, Qt::LeftButton, {}, thumb);
             for (int dx = 2; dx <= 12; dx += 2)
                 QTest::mouseMove(speed, thumb + QPoint(dx, 0));
@@ -201,9 +190,9 @@ private slots:
             QTest::mouseRelease(speed, Qt::LeftButton, {}, thumb + QPoint(12, 0));
         } else {
             QTest::mouseClick(speed, Qt::LeftButton, {},
-                              scrollBarPart(*speed, gesture == QStringLiteral("arrow")
-                                                        ? QStyle::SC_ScrollBarAddLine
-                                                        : QStyle::SC_ScrollBarAddPage));
+                              scrollBarPartCentre(*speed, gesture == QStringLiteral("arrow")
+                                                              ? QStyle::SC_ScrollBarAddLine
+                                                              : QStyle::SC_ScrollBarAddPage));
         }
         QTRY_COMPARE(fixture.prompts.warnings, QStringList{QStringLiteral("Не могу открыть порт")});
         QTest::qWait(100); // a second box would be queued by now

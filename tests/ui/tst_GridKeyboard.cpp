@@ -194,6 +194,79 @@ private slots:
         QCOMPARE(gridImage(fixture), alone);
     }
 
+    // The view follows the cursor to the last step of the longest pattern, however narrow the
+    // window; the bar, scrolled to its end, shows it too.
+    void viewFollowsTheCursorToTheLastStep_data()
+    {
+        QTest::addColumn<int>("width");
+        for (const int width : {200, 300, 450, 590, 1000})
+            QTest::addRow("%d pixels wide", width) << width;
+    }
+    void viewFollowsTheCursorToTheLastStep()
+    {
+        QFETCH(int, width);
+        FormFixture fixture;
+        TMainForm* active = fixture.startActive();
+        QVERIFY(active);
+        TMainForm& form = *active;
+        form.resize(width, form.height());
+        form.runRecord()[kLengthIndex] = 100;
+        form.PaintAll();
+        auto* grid = fixture.child<QWidget>("PaintBox");
+        QTRY_COMPARE(grid->width(), width);
+        auto* area = fixture.child<QScrollBar>("ScrollBarArea");
+        grid->setFocus(Qt::TabFocusReason);
+
+        press(grid, QString(99, u'R'));
+        QCOMPARE(fixture.panel(1), QStringLiteral("Шаг 100"));
+        const auto shown = [&](int step) {
+            const int left = (step - area->value()) * kGridPitch;
+            return left >= 0 && left + kCellSize <= grid->width();
+        };
+        QVERIFY2(shown(99), qPrintable(QStringLiteral("view from %1").arg(area->value() + 1)));
+        const QImage image = gridImage(fixture);
+        const QRect cell = cellRect(99 - area->value(), 0);
+        QCOMPARE(image.pixelColor(cell.topLeft()), QColor(Qt::black));
+        QCOMPARE(image.pixelColor(cell.bottomRight()), QColor(Qt::black));
+
+        area->setValue(0);
+        area->setValue(area->maximum());
+        QVERIFY(shown(99));
+    }
+
+    // Each control that Tab reaches shows that it has the focus, and looks as it always did
+    // once the focus has gone.
+    void focusIsSeenOnlyWhereItIs_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::newRow("speed bar") << QStringLiteral("ScrollBarSpeed");
+        QTest::newRow("grid") << QStringLiteral("PaintBox");
+    }
+    void focusIsSeenOnlyWhereItIs()
+    {
+        QFETCH(QString, control);
+        FormFixture fixture;
+        TMainForm* active = fixture.startActive();
+        QVERIFY(active);
+        TMainForm& form = *active;
+        auto* shown = form.findChild<QWidget*>(control);
+        QVERIFY(shown);
+        const auto look = [&] {
+            return shown->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        const QImage before = look();
+        QVERIFY(tabTo(form, control));
+        const QImage focused = look();
+        int marked = 0;
+        for (int y = 0; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x)
+                marked += focused.pixel(x, y) != before.pixel(x, y);
+        QVERIFY2(marked >= 8, qPrintable(QStringLiteral("%1 pixels differ").arg(marked)));
+        QTest::keyClick(shown, Qt::Key_Tab);
+        QVERIFY(!shown->hasFocus());
+        QCOMPARE(look(), before);
+    }
+
     // Only Tab brings the focus: a mouse user's click draws as ever and shows no cursor.
     void clickingTheGridLeavesTheFocus()
     {

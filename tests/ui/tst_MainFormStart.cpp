@@ -82,6 +82,13 @@ private slots:
         row("-v", {u"-v"_s}, version);
         row("-version", {u"-version"_s}, version);
         row("unknown option", {u"--frobnicate"_s, u"a.zvk"_s}, usage);
+        row("Qt's own options",
+            {u"-style"_s, u"fusion"_s, u"--platform=xcb"_s, u"-reverse"_s, u"a.zvk"_s}, open,
+            u"/work/dir/a.zvk"_s);
+        row("empty file", {QString()}, usage);
+        row("empty file after an option", {u"-reverse"_s, QString(), u"a.zvk"_s}, usage);
+        row("a folder", {u"/"_s}, usage);
+        row("a folder, relative", {u"../.."_s}, usage);
     }
     void commandLine()
     {
@@ -170,6 +177,7 @@ private slots:
         TMainForm& form = fixture.start();
 
         QCOMPARE(fixture.prompts.errors, QStringList{error});
+        QCOMPARE(fixture.prompts.errorDetails, QStringList{last});
         QVERIFY(fixture.prompts.warnings.isEmpty());
         QCOMPARE(form.openFileName(), last);
         QCOMPARE(int(form.runRecord()[0]), 0);
@@ -180,6 +188,46 @@ private slots:
                                                                  QFileDevice::ExeOwner);
         QVERIFY2(fixture.readFile(u"Zorvikta.ini"_s).contains("Path=" + last.toUtf8()),
                  fixture.readFile(u"Zorvikta.ini"_s).constData());
+    }
+
+    // A file named on the command line that cannot be read says which file it is, and the
+    // settings keep the last file they named, for the next plain start.
+    void aFailedNamedFileIsNotRemembered_data()
+    {
+        QTest::addColumn<QString>("named");
+        QTest::addColumn<QByteArray>("bytes"); // empty: not written
+        QTest::addColumn<QString>("error");
+        QTest::newRow("too short")
+            << u"broken.zvk"_s << QByteArray(100, '\x10') << u"Read beyond end of file"_s;
+        QTest::newRow("name too long")
+            << QString(300, u'b') + u".zvk"_s << QByteArray() << u"Invalid filename"_s;
+    }
+    void aFailedNamedFileIsNotRemembered()
+    {
+        QFETCH(QString, named);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, error);
+        FormFixture fixture;
+        fixture.writeFile(u"last.zvk"_s, runFileBytes("\x90", 3, 7, 60));
+        fixture.writeSettings("[LastFile]\nPath=" + fixture.path(u"last.zvk"_s).toUtf8() + "\n");
+        if (!bytes.isEmpty())
+            fixture.writeFile(named, bytes);
+        fixture.startFile = fixture.path(named);
+        TMainForm& form = fixture.start();
+        QCOMPARE(fixture.prompts.errors, QStringList{error});
+        QCOMPARE(fixture.prompts.errorDetails, QStringList{fixture.path(named)});
+        QCOMPARE(int(form.runRecord()[0]), 0);
+        fixture.prompts.answers = {false};
+        QVERIFY(form.close());
+        QVERIFY2(fixture.readFile(u"Zorvikta.ini"_s)
+                     .contains("Path=" + fixture.path(u"last.zvk"_s).toUtf8() + '\n'),
+                 fixture.readFile(u"Zorvikta.ini"_s).constData());
+
+        fixture.startFile.clear();
+        fixture.prompts.clear();
+        fixture.start();
+        QCOMPARE(fixture.prompts.errors, QStringList());
+        QCOMPARE(int(fixture.form().runRecord()[0]), 0x90);
     }
 
     void undoRestoresTheLastSnapshotOnce()

@@ -3,12 +3,14 @@
 
 #include "ui/PortDevicesDialog.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 
 using namespace zorvikta;
 using namespace zorvikta::test;
@@ -124,6 +126,113 @@ private slots:
         QCOMPARE(listed(chooser.com1), QList<QStringList>());
         QCOMPARE(chooser.com1->currentText(), kGone);
         QCOMPARE(chooser.state1->text(), u"сейчас не подключено"_s);
+    }
+
+    // A device plugged in between focusing a field and typing into it: the typing lands where
+    // the user put it, replacing what they had selected.
+    void typingSurvivesAPlugIn_data()
+    {
+        QTest::addColumn<int>("start");
+        QTest::addColumn<int>("length");  // negative: the cursor at the selection's start
+        QTest::addColumn<bool>("shrink"); // Shift+Left after the refresh
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("all selected, as the dialog opens")
+            << 0 << 12 << false << u"/dev/pts/9"_s << u"/dev/pts/9"_s;
+        QTest::newRow("part selected, cursor at its end")
+            << 8 << 4 << true << u"x"_s << u"/dev/ttyx0"_s;
+        QTest::newRow("part selected, cursor at its start")
+            << 12 << -4 << true << u"x"_s << u"/dev/ttx"_s;
+        QTest::newRow("nothing selected, cursor inside")
+            << 5 << 0 << false << u"x"_s << u"/dev/xttyACM0"_s;
+    }
+    void typingSurvivesAPlugIn()
+    {
+        QFETCH(int, start);
+        QFETCH(int, length);
+        QFETCH(bool, shrink);
+        QFETCH(QString, typed);
+        QFETCH(QString, text);
+        ChooserFixture chooser(kStarted, {kArduino});
+        QVERIFY(chooser.dialog);
+        QLineEdit* edit = chooser.com1->lineEdit();
+        QCOMPARE(edit->text(), kArduino.path);
+        if (length == 0)
+            edit->setCursorPosition(start);
+        else
+            edit->setSelection(start, length);
+
+        chooser.fixture.ports.present = {kArduino, kOnBoard};
+        chooser.dialog->refreshPorts();
+        QCOMPARE(listed(chooser.com1).size(), 2);
+        if (shrink)
+            QTest::keyClick(edit, Qt::Key_Left, Qt::ShiftModifier);
+        QTest::keyClicks(edit, typed);
+        QCOMPARE(chooser.com1->currentText(), text);
+        QCOMPARE(chooser.dialog->chosen().com1, text);
+    }
+
+    // The open list stays open on the device the user had reached, though rows come before it.
+    void openListSurvivesAPlugIn()
+    {
+        ChooserFixture chooser(kStarted, {kArduino, kOnBoard});
+        QVERIFY(chooser.dialog);
+        chooser.dialog->show();
+        chooser.com1->showPopup();
+        QAbstractItemView* view = chooser.com1->view();
+        QTRY_VERIFY(view->isVisible());
+        view->setCurrentIndex(view->model()->index(1, 0));
+
+        chooser.fixture.ports.present = {kArduino, kOnBoard, kFtdi};
+        chooser.dialog->refreshPorts();
+        QVERIFY(view->isVisible());
+        QCOMPARE(view->currentIndex().siblingAtColumn(0).data().toString(), kOnBoard.path);
+        QCOMPARE(chooser.com1->currentText(), u"/dev/ttyACM0"_s);
+    }
+
+    // A name too long for the screen: the list stays on it, the tool tip has the whole name.
+    void longNamesStayOnTheScreen()
+    {
+        const SerialPortEntry longName{
+            u"/dev/ttyUSB1"_s, u"/dev/serial/by-id/usb-"_s + QString(190, u'x') + u"-port0"_s,
+            u"USB UART"_s, u"Vendor"_s, u"0001"_s};
+        QCOMPARE(longName.stableAlias.size(), 218);
+        ChooserFixture chooser(kStarted, {kArduino, longName});
+        QVERIFY(chooser.dialog);
+        chooser.dialog->show();
+        chooser.com1->showPopup();
+        QAbstractItemView* view = chooser.com1->view();
+        QTRY_VERIFY(view->isVisible());
+        const QRect screen = chooser.com1->screen()->availableGeometry();
+        QVERIFY2(screen.contains(view->window()->frameGeometry()),
+                 qPrintable(u"%1 pixels wide"_s.arg(view->window()->frameGeometry().width())));
+        QVERIFY(chooser.dialog->frameGeometry().width() <= screen.width());
+        const QModelIndex row = view->model()->index(0, 0);
+        QCOMPARE(row.data().toString(), longName.stableAlias);
+        QVERIFY(row.data(Qt::ToolTipRole).toString().startsWith(longName.stableAlias + u", "_s));
+    }
+
+    void flagsWhatIsNotPluggedIn_data()
+    {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<bool>("flagged");
+        QTest::newRow("listed by its path") << kArduino.path << false;
+        QTest::newRow("listed by its alias") << kFtdi.stableAlias << false;
+        QTest::newRow("listed, bare name") << u"ttyACM0"_s << false;
+        QTest::newRow("not listed but there, bare name") << u"null"_s << false;
+        QTest::newRow("not listed but there, bare path") << u"pts/ptmx"_s << false;
+        QTest::newRow("bare name of nothing") << u"zorvikta-not-plugged-in"_s << true;
+        QTest::newRow("path of nothing") << kGone << true;
+        QTest::newRow("empty means the default") << u" "_s << false;
+    }
+    void flagsWhatIsNotPluggedIn()
+    {
+        QFETCH(QString, device);
+        QFETCH(bool, flagged);
+        ChooserFixture chooser(kStarted, {kArduino, kFtdi});
+        QVERIFY(chooser.dialog);
+        chooser.com1->setEditText(device);
+        QCOMPARE(chooser.state1->text(), flagged ? u"сейчас не подключено"_s : QString());
     }
 
     void okAssignsAndWritesAtOnceCancelKeepsEverything_data()

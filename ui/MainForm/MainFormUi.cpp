@@ -13,6 +13,7 @@
 #include "ui/ProgramFont.h"
 #include "ui/ProgramIcons.h"
 #include "ui/Prompts.h"
+#include "ui/SliderFocusMark.h"
 #include "ui/StatusPanels.h"
 #include "ui/StepLabel.h"
 #include "ui/UpDown.h"
@@ -529,6 +530,7 @@ void MainFormUi::buildKeyboard(TMainForm& form)
     paintBox->setFocusPolicy(Qt::TabFocus);
     scrollBarSpeed->setFocusPolicy(Qt::TabFocus);
     scrollBarSpeed->installEventFilter(new SpeedKeys(scrollBarSpeed));
+    new SliderFocusMark(scrollBarSpeed);
     QObject::connect(paintBox, &PaintSurface::keyPressed, &form, &TMainForm::PaintBoxKeyDown);
     QObject::connect(paintBox, &PaintSurface::focusChanged, &form, [&form](bool focused) {
         focused ? form.PaintBoxEnter() : form.PaintBoxExit();

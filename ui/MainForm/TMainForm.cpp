@@ -5,6 +5,7 @@
 #include "model/StepPeriod.h"
 #include "storage/RunFile.h"
 #include "ui/About/TAboutForm.h"
+#include "ui/DesignLook.h"
 #include "ui/DesignPalette.h"
 #include "ui/Diagram/TDigrForm.h"
 #include "ui/Help/THelpForm.h"
@@ -14,6 +15,7 @@
 #include "ui/StatusPanels.h"
 #include "ui/UpDown.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
@@ -34,6 +36,9 @@ TMainForm::TMainForm(MainFormServices services, QWidget* parent)
     // Before the controls are made: the labels take their text colours from it.
     setPalette(designPalette());
     m_ui.setupUi(*this);
+    // The menus are windows of their own and would take the desktop's colours and font.
+    for (QMenu* menu : findChildren<QMenu*>())
+        giveDesignLook(*menu);
     setCaption();
     setAcceptDrops(true);
     FormCreate();
@@ -62,6 +67,7 @@ void TMainForm::FormCreate()
     StatusBarHelp(QStringLiteral("текущие установки"));
     m_saveFileName = designFileName();
     ReadIniFile();
+    const QString settingsLastFile = m_openFileName;
     // A file named on the command line is the user's choice: missing, it is the one to create.
     if (!m_services.startFile.isEmpty())
         m_openFileName = m_services.startFile;
@@ -69,9 +75,10 @@ void TMainForm::FormCreate()
         m_openFileName = scratchFileName();
     StatusBarHelp(QStringLiteral("загрузка файла: ") + m_openFileName);
     // A file that exists but cannot be read leaves the window as designed: the first repaint
-    // shows it. The settings go on naming it, for the start at which it can be read again.
+    // shows it. The settings go on naming the last file they named, for the start at which it
+    // can be read again; a file named on the command line that failed does not take its place.
     if (LoadRunFile() == LoadOutcome::Failed) {
-        m_unreadLastFile = m_openFileName;
+        m_unreadLastFile = settingsLastFile;
         return;
     }
     m_saveFileName = m_openFileName;
@@ -180,6 +187,14 @@ void TMainForm::itemCloseClick()
 void TMainForm::closeWithoutAsking()
 {
     m_closingWithoutAsking = true;
+    // A close already waiting for an answer cannot be started again: take its boxes away
+    // unanswered instead, and that close goes on as this one would.
+    if (m_askingOnClose) {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->isModal() && window->isVisible())
+                window->hide();
+        return;
+    }
     close();
 }
 

@@ -156,6 +156,7 @@ private:
     QString m_unreadLastFile; // the file start-up found but could not read
     PortDevices m_devices;
     bool m_closingWithoutAsking = false;
+    bool m_askingOnClose = false; // the close's save prompt stands open
     CellCursor m_cellCursor;
     QString m_markPanelBeforePortFailure; // panel 2 as it was before the port notice covered it
 

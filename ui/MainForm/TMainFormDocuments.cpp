@@ -50,7 +50,7 @@ TMainForm::LoadOutcome TMainForm::LoadRunFile()
     StatusBarHelp(QStringLiteral("Чтение файла: ") + m_openFileName);
     RunFileImage image{};
     if (const auto error = readRunFile(m_openFileName, image)) {
-        m_services.prompts.showError(error->message);
+        m_services.prompts.showError(error->message, QFileInfo(m_openFileName).absoluteFilePath());
         return LoadOutcome::Failed;
     }
     m_ui.speedButtonSave->setEnabled(true);
@@ -182,9 +182,15 @@ void TMainForm::SpeedButtonSaveASClick()
 void TMainForm::closeEvent(QCloseEvent* event)
 {
     StatusBarHelp(QStringLiteral("Выход из программы..."));
-    if (!m_closingWithoutAsking && !runSavePrompt()) {
-        event->ignore();
-        return;
+    if (!m_closingWithoutAsking) {
+        m_askingOnClose = true;
+        const bool saved = runSavePrompt();
+        m_askingOnClose = false;
+        // A stop signal during the prompt ends the program whatever became of the save.
+        if (!saved && !m_closingWithoutAsking) {
+            event->ignore();
+            return;
+        }
     }
     SaveIniFile();
     event->accept();

@@ -14,6 +14,8 @@
 #include <QScrollBar>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace zorvikta {
 
 namespace {
@@ -142,9 +144,13 @@ void TMainForm::PaintBoxKeyDown(Qt::Key key)
 void TMainForm::moveCellCursor(CellCursor cursor)
 {
     m_cellCursor = cursor;
+    const int columns = wholeColumns(m_ui.paintBox->width());
+    // A grid narrower than designed shows fewer columns than the bar's range was made for; the
+    // range grows so that the view still reaches the last step.
+    m_ui.scrollBarArea->setMaximum(
+        std::max(m_ui.scrollBarArea->maximum(), kVisibleStepLimit - columns));
     m_ui.scrollBarArea->setValue(firstVisibleShowing(cursor.step, m_ui.scrollBarArea->value(),
-                                                     wholeColumns(m_ui.paintBox->width()),
-                                                     m_ui.scrollBarArea->maximum()));
+                                                     columns, m_ui.scrollBarArea->maximum()));
     hoverCell({cursor.step, cursor.channel});
     PaintSymbol();
 }
