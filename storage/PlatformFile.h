@@ -28,6 +28,10 @@ std::optional<FileError> writeFileContents(const QString& path, QByteArrayView b
 // the system cannot tell (a folder on the way refuses to be searched, a name too long).
 bool nothingAt(const QString& path);
 
+// Creates the folder and the folders above it that are missing; the system's reason when that
+// fails, nothing when they are all there.
+std::optional<FileError> createFolders(const QString& path);
+
 // Folder of the per-user settings file.
 QString settingsFolder();
 

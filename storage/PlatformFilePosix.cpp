@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <filesystem>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -286,6 +287,16 @@ bool nothingAt(const QString& path)
     struct stat info {};
     return ::stat(QFile::encodeName(path).constData(), &info) != 0 &&
            (errno == ENOENT || errno == ENOTDIR);
+}
+
+std::optional<FileError> createFolders(const QString& path)
+{
+    std::error_code failure;
+    std::filesystem::create_directories(QFile::encodeName(path).toStdString(), failure);
+    if (failure) {
+        return errorFor(failure.value());
+    }
+    return std::nullopt;
 }
 
 QString settingsFolder()

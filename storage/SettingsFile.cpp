@@ -5,7 +5,6 @@
 #include "storage/PlatformFile.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -38,13 +37,16 @@ const QString kPortDefault = kPort2;
 const QString kSpeedToBoxDefault = QStringLiteral("err");
 const QString kLastFileDefault = QStringLiteral("Tmp.zvk");
 
-// The file's text; false when there is a file but its text cannot be had. Only a regular file
-// has lines to keep.
-bool loadText(const QString& path, QByteArray& text)
+// The file's text, or why it cannot be had. Only a regular file has lines to keep.
+std::optional<FileError> loadText(const QString& path, QByteArray& text)
 {
     if (!QFileInfo(path).isFile())
-        return true;
-    return !platform::readFileStart(path, kMaxFileSize + 1, text) && text.size() <= kMaxFileSize;
+        return std::nullopt;
+    if (auto failure = platform::readFileStart(path, kMaxFileSize + 1, text))
+        return failure;
+    if (text.size() > kMaxFileSize)
+        return fileErrorForErrno(EFBIG);
+    return std::nullopt;
 }
 
 QString valueOf(const IniText& ini, const Key& key, const QString& fallback)
@@ -96,10 +98,9 @@ Settings SettingsFile::read() const
 
 std::optional<FileError> SettingsFile::write(const Settings& settings, SettingsKeys keys) const
 {
-    const FileError refused = refusedWrite(m_path, fileErrorForErrno(EINVAL));
     QByteArray text;
-    if (!loadText(m_path, text))
-        return refused;
+    if (auto failure = loadText(m_path, text))
+        return refusedWrite(m_path, *failure);
     // In this order, which gives a new file its order of sections.
     QList<std::pair<Key, QString>> values{
         {kPort, settings.port == PortChoice::Com1 ? kPort1 : kPort2},
@@ -112,11 +113,11 @@ std::optional<FileError> SettingsFile::write(const Settings& settings, SettingsK
     for (const auto& [key, value] : values) {
         const QByteArray bytes = value.toUtf8();
         if (!fitsOnOneLine(bytes))
-            return refused;
+            return refusedWrite(m_path, fileErrorForErrno(EINVAL));
         ini.setValue(key.section, key.name, bytes);
     }
-    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
-        return refusedWrite(m_path, fileErrorForErrno(EACCES));
+    if (auto failure = platform::createFolders(QFileInfo(m_path).absolutePath()))
+        return refusedWrite(m_path, *failure);
     if (auto failure = platform::writeFileContents(m_path, ini.text()))
         return refusedWrite(m_path, *failure);
     return std::nullopt;

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestFiles.h"
 #include "storage/SettingsFile.h"
+#include "support/AsOrdinaryUser.h"
 
 #include <QMetaType>
 
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <cstring>
 
 using namespace zorvikta;
 using namespace zorvikta::test;
@@ -202,15 +206,21 @@ private slots:
     void refusedWriteKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("line break in a value") << u"line break"_s;
-        QTest::newRow("file size limit reached mid-write") << u"size limit"_s;
-        QTest::newRow("settings path is a directory") << u"directory"_s;
-        QTest::newRow("folder is a regular file") << u"parent is a file"_s;
-        QTest::newRow("file too large to hold settings") << u"oversized"_s;
+        QTest::addColumn<int>("reason"); // the errno whose words the box gives
+        QTest::newRow("line break in a value") << u"line break"_s << EINVAL;
+        QTest::newRow("file size limit reached mid-write") << u"size limit"_s << EFBIG;
+        QTest::newRow("settings path is a directory") << u"directory"_s << EISDIR;
+        QTest::newRow("folder is a regular file") << u"parent is a file"_s << ENOTDIR;
+        QTest::newRow("file too large to hold settings") << u"oversized"_s << EFBIG;
+        QTest::newRow("file its user may not read") << u"unreadable"_s << EACCES;
     }
     void refusedWriteKeepsTheOldFile()
     {
         QFETCH(QString, kind);
+        QFETCH(int, reason);
+        // Root reads any file.
+        if (kind == u"unreadable" && !runAsOrdinaryUser())
+            return;
         QTemporaryDir dir;
         const QString existing = dir.filePath(u"Zorvikta.ini"_s);
         QVERIFY(putFile(existing, "; mine\n[ComPort]\nAktive=COM 2\n"));
@@ -228,6 +238,8 @@ private slots:
         }
         const QStringList entries = folderEntries(dir.path());
         const QByteArray content = fileBytes(existing);
+        if (kind == u"unreadable")
+            QVERIFY(QFile::setPermissions(existing, QFileDevice::WriteOwner));
 
         std::optional<FileError> failure;
         {
@@ -236,6 +248,8 @@ private slots:
         }
         QCOMPARE(failure ? failure->message : QString(),
                  u"Unable to write to "_s + QFileInfo(path).fileName());
+        QCOMPARE(failure->systemReason(), QString::fromLocal8Bit(std::strerror(reason)));
+        QVERIFY(QFile::setPermissions(existing, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
         QCOMPARE(fileBytes(existing), content);
         QCOMPARE(folderEntries(dir.path()), entries);
     }
