@@ -148,19 +148,21 @@ void syncFolder(const QByteArray& folder)
 }
 
 // Writes into the existing file itself. Devices and FIFOs cannot be replaced, only written;
-// O_NONBLOCK keeps a FIFO without a reader from hanging the program. A regular file is truncated
-// first and flushed after.
+// O_NONBLOCK keeps a FIFO without a reader from hanging the program. A regular file is not
+// truncated first: the new bytes go over the old ones and only then is the file cut to their
+// length, so a write cut short leaves the old bytes after the new instead of an empty file.
 std::optional<FileError> writeInPlace(const QByteArray& target, QByteArrayView bytes,
                                       bool regularFile)
 {
-    const int flags = regularFile ? O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC
+    const int flags = regularFile ? O_WRONLY | O_NOCTTY | O_CLOEXEC
                                   : O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
     const int fd = ::open(target.constData(), flags);
     if (fd < 0) {
         return errorFor(errno);
     }
     int failure = writeAll(fd, bytes);
-    if (failure == 0 && regularFile && ::fsync(fd) != 0) {
+    if (failure == 0 && regularFile &&
+        (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd) != 0)) {
         failure = errno;
     }
     if (::close(fd) != 0 && failure == 0) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TestFiles.h"
 #include "storage/RunFile.h"
+#include "support/AsOrdinaryUser.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -38,6 +39,22 @@ QString messageOf(const std::optional<FileError>& failure)
 }
 
 const RunFileImage kSentinel = imageOf(QByteArray(kFileSize, '\xAA'));
+
+// A folder's permission bits for as long as the object lives; 0755 again after, so that the
+// folder can be removed.
+class FolderMode {
+public:
+    FolderMode(const QString& folder, mode_t mode) : m_folder(QFile::encodeName(folder))
+    {
+        ::chmod(m_folder.constData(), mode);
+    }
+    ~FolderMode() { ::chmod(m_folder.constData(), 0755); }
+    FolderMode(const FolderMode&) = delete;
+    FolderMode& operator=(const FolderMode&) = delete;
+
+private:
+    QByteArray m_folder;
+};
 
 mode_t modeOf(const QString& path)
 {
@@ -82,19 +99,31 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<qsizetype>("previousSize");
-        QTest::newRow("zeros, new file") << QByteArray(kFileSize, '\0') << qsizetype(-1);
-        QTest::newRow("over a 1 MiB file") << patternBytes(kFileSize, 3) << qsizetype(1 << 20);
-        QTest::newRow("over a short file") << patternBytes(kFileSize, 7) << qsizetype(10);
+        QTest::addColumn<bool>("folderRefusesTemporaryFiles");
+        QTest::newRow("zeros, new file") << QByteArray(kFileSize, '\0') << qsizetype(-1) << false;
+        QTest::newRow("over a 1 MiB file")
+            << patternBytes(kFileSize, 3) << qsizetype(1 << 20) << false;
+        QTest::newRow("over a short file") << patternBytes(kFileSize, 7) << qsizetype(10) << false;
+        QTest::newRow("over a 1 MiB file, written in place")
+            << patternBytes(kFileSize, 3) << qsizetype(1 << 20) << true;
+        QTest::newRow("over a short file, written in place")
+            << patternBytes(kFileSize, 7) << qsizetype(10) << true;
     }
     void roundTripIsByteIdentical()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(qsizetype, previousSize);
+        QFETCH(bool, folderRefusesTemporaryFiles);
+        // Root may create a file in any folder.
+        if (folderRefusesTemporaryFiles && !runAsOrdinaryUser()) {
+            return;
+        }
         QTemporaryDir dir;
         const QString path = dir.filePath(u"pattern.zvk"_s);
         if (previousSize >= 0) {
             QVERIFY(putFile(path, patternBytes(previousSize, 99)));
         }
+        const FolderMode folderMode(dir.path(), folderRefusesTemporaryFiles ? 0555 : 0755);
         QCOMPARE(writeRunFile(path, imageOf(bytes)), std::nullopt);
         QCOMPARE(fileBytes(path), bytes);
 
@@ -208,19 +237,36 @@ private slots:
         QCOMPARE(modeOf(path) & S_IFMT, typeBefore);
     }
 
-    // The write breaks off after the new content has begun to reach the disk.
+    // The write breaks off after the new content has begun to reach the disk. Through a temporary
+    // file the old file stays whole; written in place, the new bytes so far lie over the old ones,
+    // and the rest of the old file is still there.
+    void interruptedWriteKeepsThePreviousFile_data()
+    {
+        QTest::addColumn<bool>("folderRefusesTemporaryFiles");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("replaced through a temporary file") << false << patternBytes(kFileSize, 2);
+        QTest::newRow("written in place") << true
+                                          << bytesOf(kSentinel).left(kFileSize / 2) +
+                                                 patternBytes(kFileSize, 2).mid(kFileSize / 2);
+    }
     void interruptedWriteKeepsThePreviousFile()
     {
+        QFETCH(bool, folderRefusesTemporaryFiles);
+        QFETCH(QByteArray, expected);
+        if (folderRefusesTemporaryFiles && !runAsOrdinaryUser()) {
+            return;
+        }
         QTemporaryDir dir;
         const QString path = dir.filePath(u"keep.zvk"_s);
         QVERIFY(putFile(path, patternBytes(kFileSize, 2)));
+        const FolderMode folderMode(dir.path(), folderRefusesTemporaryFiles ? 0555 : 0755);
         std::optional<FileError> failure;
         {
             const auto limit = limitFileSize(kFileSize / 2);
             failure = writeRunFile(path, kSentinel);
         }
         QCOMPARE(messageOf(failure), QStringLiteral("I/O error %1").arg(EFBIG));
-        QCOMPARE(fileBytes(path), patternBytes(kFileSize, 2));
+        QCOMPARE(fileBytes(path), expected);
         QCOMPARE(folderEntries(dir.path()), QStringList{u"keep.zvk"_s});
     }
 
