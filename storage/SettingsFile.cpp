@@ -20,13 +20,15 @@ constexpr qsizetype kMaxFileSize = 64 * 1024 * 1024;
 struct Key {
     const char* section;
     const char* name;
+    // What the user knows the value as, for a failure that names it.
+    const char* meaning = "";
 };
 
 constexpr Key kPort{"ComPort", "Aktive"};
 constexpr Key kSpeedToBox{"Speed", "Jast"};
-constexpr Key kLastFile{"LastFile", "Path"};
-constexpr Key kDevice1{"ComPort", "Device1"};
-constexpr Key kDevice2{"ComPort", "Device2"};
+constexpr Key kLastFile{"LastFile", "Path", "the last file's name"};
+constexpr Key kDevice1{"ComPort", "Device1", "the COM 1 device"};
+constexpr Key kDevice2{"ComPort", "Device2", "the COM 2 device"};
 
 const QString kPort1 = QStringLiteral("COM 1");
 const QString kPort2 = QStringLiteral("COM 2");
@@ -55,18 +57,22 @@ QString valueOf(const IniText& ini, const Key& key, const QString& fallback)
     return value ? QString::fromUtf8(*value) : fallback;
 }
 
-// An INI value is one line; a line break (or a NUL, which ends the text for many readers) would
-// turn the rest of the value into lines of its own.
-bool fitsOnOneLine(const QByteArray& value)
-{
-    return !value.contains('\n') && !value.contains('\r') && !value.contains('\0');
-}
-
 // The box names the file as the user knows it; the cause keeps the system's reason.
 FileError refusedWrite(const QString& path, FileError cause)
 {
     cause.message = QStringLiteral("Unable to write to ") + QFileInfo(path).fileName();
     return cause;
+}
+
+// The other keys were written; the values named kept their old lines.
+FileError valuesNotKept(const QString& path, const QStringList& meanings)
+{
+    FileError error = fileErrorForErrno(EINVAL);
+    error.message = QStringLiteral("Unable to keep %1 in %2")
+                        .arg(meanings.join(QStringLiteral(" and ")), QFileInfo(path).fileName());
+    error.reason = QStringLiteral("a line break or a NUL character cannot stand in a line of the "
+                                  "file; every other setting was written");
+    return error;
 }
 
 } // namespace
@@ -110,17 +116,29 @@ std::optional<FileError> SettingsFile::write(const Settings& settings, SettingsK
     if (keys == SettingsKeys::ChoicesAndDevices && m_deviceDefaults)
         values += {{kDevice1, settings.devices.com1}, {kDevice2, settings.devices.com2}};
     IniText ini(text);
+    QStringList notKept;
     for (const auto& [key, value] : values) {
-        const QByteArray bytes = value.toUtf8();
-        if (!fitsOnOneLine(bytes))
-            return refusedWrite(m_path, fileErrorForErrno(EINVAL));
-        ini.setValue(key.section, key.name, bytes);
+        const std::optional<QByteArray> stored = ini.value(key.section, key.name);
+        if (stored && QString::fromUtf8(*stored) == value)
+            continue;
+        if (!fitsOnSettingsLine(value)) {
+            notKept << QString::fromLatin1(key.meaning);
+            continue;
+        }
+        ini.setValue(key.section, key.name, value.toUtf8());
     }
     if (auto failure = platform::createFolders(QFileInfo(m_path).absolutePath()))
         return refusedWrite(m_path, *failure);
     if (auto failure = platform::writeFileContents(m_path, ini.text()))
         return refusedWrite(m_path, *failure);
+    if (!notKept.isEmpty())
+        return valuesNotKept(m_path, notKept);
     return std::nullopt;
+}
+
+bool fitsOnSettingsLine(QStringView value)
+{
+    return !value.contains(u'\n') && !value.contains(u'\r') && !value.contains(QChar(u'\0'));
 }
 
 QString defaultSettingsFilePath()
