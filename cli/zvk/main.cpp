@@ -5,6 +5,7 @@
 #include "device/QtSerialLink.h"
 #include "device/QtSerialPortSource.h"
 #include "model/RunRecord.h"
+#include "storage/FileNames.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -99,11 +100,19 @@ int main(int argc, char** argv)
     const QString& command = arguments.constFirst();
     const QStringList operands = arguments.sliced(1);
     QtSerialLink link;
+    // Decoded, such a name would name another file: it is refused by its own bytes instead.
+    const QHash<QString, QString> undecodable = undecodableArguments(argc, argv);
+    if ((command == u"show" || command == u"upload") &&
+        undecodable.contains(operands.constFirst())) {
+        err << "zvk: " << undecodable.value(operands.constFirst()) << ": "
+            << undecodableNameReason() << '\n';
+        return zvk::kExitFailed;
+    }
 
     if (command == u"show")
         return zvk::show(operands.constFirst(), out, err);
     if (command == u"check")
-        return zvk::check(operands, out);
+        return zvk::check(operands, undecodable, out);
     if (command == u"ports")
         return zvk::ports(QtSerialPortSource(), out);
     if (command == u"upload")

@@ -292,6 +292,37 @@ private slots:
                "[LastFile]\nPath=a\rb.zvk\n[Speed]\nJast=Send\n"_ba
             << QString();
     }
+    // A name kept as bytes that are not UTF-8 (edited by hand) reads with replacement characters;
+    // given back unchanged, it keeps its own bytes instead of taking those characters.
+    void valuesNotUtf8StayAsStored_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<SettingsKeys>("keys");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("device, written by the device dialog")
+            << "[ComPort]\nDevice1=/dev/zvk-\xFF\xFE\n"_ba << SettingsKeys::ChoicesAndDevices
+            << "[ComPort]\nDevice1=/dev/zvk-\xFF\xFE\nAktive=COM 1\nDevice2=/dev/ttyS1\n"
+               "[Speed]\nJast=no send\n[LastFile]\nPath=Tmp.zvk\n"_ba;
+        QTest::newRow("last file, written by a port pick")
+            << "[LastFile]\nPath=/dir/\xFF\xFE-bad.zvk\n"_ba << SettingsKeys::Choices
+            << "[LastFile]\nPath=/dir/\xFF\xFE-bad.zvk\n[ComPort]\nAktive=COM 1\n"
+               "[Speed]\nJast=no send\n"_ba;
+    }
+    void valuesNotUtf8StayAsStored()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(SettingsKeys, keys);
+        QFETCH(QByteArray, expected);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"Zorvikta.ini"_s);
+        QVERIFY(putFile(path, stored));
+        const SettingsFile file = settingsAt(path);
+        Settings settings = file.read();
+        settings.port = PortChoice::Com1;
+        QCOMPARE(file.write(settings, keys), std::nullopt);
+        QCOMPARE(fileBytes(path), expected);
+    }
+
     void valuesALineCannotHold()
     {
         QFETCH(QByteArray, content);
