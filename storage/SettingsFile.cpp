@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QFileInfo>
+#include <QLockFile>
 
 #include <cerrno>
 #include <utility>
@@ -16,6 +17,8 @@ namespace {
 
 // Anything larger is not a settings file of ours; it is neither loaded whole nor overwritten.
 constexpr qsizetype kMaxFileSize = 64 * 1024 * 1024;
+// A write holds the lock for milliseconds; an instance that holds it longer has stopped.
+constexpr int kLockWaitMs = 5000;
 
 struct Key {
     const char* section;
@@ -104,6 +107,14 @@ Settings SettingsFile::read() const
 
 std::optional<FileError> SettingsFile::write(const Settings& settings, SettingsKeys keys) const
 {
+    if (auto failure = platform::createFolders(QFileInfo(m_path).absolutePath()))
+        return refusedWrite(m_path, *failure);
+    // Another instance may be writing the same file: the read, the change and the write happen
+    // under one lock, so that neither undoes what the other has just written. A folder that
+    // refuses the lock file, or a lock held far longer than any write takes, does not stop the
+    // write.
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    lock.tryLock(kLockWaitMs);
     QByteArray text;
     if (auto failure = loadText(m_path, text))
         return refusedWrite(m_path, *failure);
@@ -127,8 +138,6 @@ std::optional<FileError> SettingsFile::write(const Settings& settings, SettingsK
         }
         ini.setValue(key.section, key.name, value.toUtf8());
     }
-    if (auto failure = platform::createFolders(QFileInfo(m_path).absolutePath()))
-        return refusedWrite(m_path, *failure);
     if (auto failure = platform::writeFileContents(m_path, ini.text()))
         return refusedWrite(m_path, *failure);
     if (!notKept.isEmpty())

@@ -46,7 +46,8 @@ public:
     Settings read() const;
 
     // Rewrites the values of the keys asked for and keeps every other byte of the file; the file
-    // is replaced atomically, so a failure leaves the old one intact. A value that reads back as
+    // is replaced atomically, so a failure leaves the old one intact. Writes of other instances
+    // wait for each other, through a lock file beside the file. A value that reads back as
     // the stored one keeps its stored bytes. A value that a line cannot hold keeps its key's old
     // line while the other keys are written, and the failure names it.
     std::optional<FileError> write(const Settings& settings, SettingsKeys keys) const;

@@ -6,11 +6,14 @@
 #include <QMetaType>
 
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
+#include <future>
 
 using namespace zorvikta;
 using namespace zorvikta::test;
@@ -341,6 +344,29 @@ private slots:
         const auto failure = settingsAt(path).write(settings, SettingsKeys::ChoicesAndDevices);
         QCOMPARE(failure ? failure->message : QString(), message);
         QCOMPARE(fileBytes(path), expected);
+        QCOMPARE(folderEntries(dir.path()), QStringList{u"Zorvikta.ini"_s});
+    }
+
+    // Another instance holds the lock while it reads, changes and writes the file: a write waits
+    // for it, then reads what that instance wrote instead of undoing it.
+    void writeWaitsForAnotherInstancesWrite()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"Zorvikta.ini"_s);
+        QVERIFY(putFile(path, "[ComPort]\nAktive=COM 2\n"));
+        QLockFile otherInstance(path + u".lock"_s);
+        QVERIFY(otherInstance.lock());
+
+        auto write = std::async(std::launch::async, [&] {
+            return settingsAt(path).write(kChosen, SettingsKeys::Choices);
+        });
+        QCOMPARE(write.wait_for(std::chrono::milliseconds(500)), std::future_status::timeout);
+        QVERIFY(putFile(path, "[ComPort]\nAktive=COM 2\nDevice1=/dev/by-the-other\n"));
+        otherInstance.unlock();
+
+        QCOMPARE(write.get(), std::nullopt);
+        QCOMPARE(fileBytes(path), "[ComPort]\nAktive=COM 1\nDevice1=/dev/by-the-other\n"
+                                  "[Speed]\nJast=Send\n[LastFile]\nPath=./User001.zvk\n"_ba);
         QCOMPARE(folderEntries(dir.path()), QStringList{u"Zorvikta.ini"_s});
     }
 
