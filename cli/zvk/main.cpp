@@ -34,6 +34,8 @@ const QString kDescription = QStringLiteral(
     "  ports                      lists the serial devices present, one a line: path (the\n"
     "                             stable /dev/serial/by-id/ name where there is one),\n"
     "                             description, manufacturer, serial number, separated by tabs\n"
+    "                             (tabs, line breaks and backslashes within a field escaped\n"
+    "                             as \\t, \\n, \\r and \\\\)\n"
     "\n"
     "Exit codes: 0 done, 1 a file or the device failed, 2 usage error.");
 
