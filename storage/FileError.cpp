@@ -75,9 +75,4 @@ FileError tooShortError(qint64 bytesFound)
         FileError::Kind::TooShort, messageForKind(FileError::Kind::TooShort, 0), 0, bytesFound, {}};
 }
 
-QString messageForErrno(int code)
-{
-    return fileErrorForErrno(code).message;
-}
-
 } // namespace zorvikta

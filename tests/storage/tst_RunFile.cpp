@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TestFiles.h"
 #include "storage/RunFile.h"
 #include "support/AsOrdinaryUser.h"
 #include "support/PseudoTerminal.h"
+#include "support/TestFiles.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -29,11 +29,6 @@ RunFileImage imageOf(const QByteArray& bytes)
     RunFileImage image{};
     std::copy_n(bytes.cbegin(), kFileSize, image.begin());
     return image;
-}
-
-QByteArray bytesOf(const RunFileImage& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.data()), kFileSize);
 }
 
 QString messageOf(const std::optional<FileError>& failure)
@@ -153,7 +148,7 @@ private slots:
 
         RunFileImage loaded = kSentinel;
         QCOMPARE(readRunFile(path, loaded), std::nullopt);
-        QCOMPARE(bytesOf(loaded), bytes);
+        QCOMPARE(recordBytes(loaded), bytes);
         QCOMPARE(folderEntries(dir.path()), QStringList{u"pattern.zvk"_s});
     }
 
@@ -178,7 +173,7 @@ private slots:
             QCOMPARE(image, kSentinel);
         } else {
             QCOMPARE(failure, std::nullopt);
-            QCOMPARE(bytesOf(image), patternBytes(kFileSize, 5));
+            QCOMPARE(recordBytes(image), patternBytes(kFileSize, 5));
         }
     }
 
@@ -226,7 +221,7 @@ private slots:
         }
         RunFileImage image{};
         QCOMPARE(readRunFile(path, image), std::nullopt);
-        QCOMPARE(bytesOf(image), fileBytes(path).left(kFileSize));
+        QCOMPARE(recordBytes(image), fileBytes(path).left(kFileSize));
     }
 
     void failedWriteLeavesEverythingAsItWas_data()
@@ -270,7 +265,7 @@ private slots:
         QTest::addColumn<QByteArray>("expected");
         QTest::newRow("replaced through a temporary file") << false << patternBytes(kFileSize, 2);
         QTest::newRow("written in place") << true
-                                          << bytesOf(kSentinel).left(kFileSize / 2) +
+                                          << recordBytes(kSentinel).left(kFileSize / 2) +
                                                  patternBytes(kFileSize, 2).mid(kFileSize / 2);
     }
     void interruptedWriteKeepsThePreviousFile()
@@ -335,7 +330,7 @@ private slots:
         QCOMPARE(writeRunFile(dir.filePath(u"mine.zvk"_s), kSentinel), std::nullopt);
 
         QCOMPARE(QFileInfo::exists(leftover), !removed);
-        QCOMPARE(fileBytes(dir.filePath(u"mine.zvk"_s)), bytesOf(kSentinel));
+        QCOMPARE(fileBytes(dir.filePath(u"mine.zvk"_s)), recordBytes(kSentinel));
     }
 
     void writeThroughSymlinkKeepsTheLink_data()
@@ -368,7 +363,7 @@ private slots:
         QCOMPARE(writeRunFile(chained ? outer : link, kSentinel), std::nullopt);
         QCOMPARE(QFileInfo(link).symLinkTarget(), real);
         QVERIFY(!chained || QFileInfo(outer).isSymLink());
-        QCOMPARE(fileBytes(real), bytesOf(kSentinel));
+        QCOMPARE(fileBytes(real), recordBytes(kSentinel));
     }
 
     // In a shared sticky folder another user plants a link under the name this user saves to; the

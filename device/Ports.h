@@ -1,13 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "storage/SettingsFile.h"
-
 #include <QString>
 
 #include <optional>
 
+// The two serial ports the window offers and the devices behind them: the settings file keeps
+// them, the upload opens them. The two functions live in the platform's serial file.
 namespace zorvikta {
+
+enum class PortChoice { Com1, Com2 };
+
+// The serial devices that the two port choices mean.
+struct PortDevices {
+    QString com1;
+    QString com2;
+    friend bool operator==(const PortDevices&, const PortDevices&) = default;
+};
 
 // The devices of the two ports until the user chooses others; nullopt where the platform names
 // its ports itself (COM1 and COM2 on Windows), so that there is nothing to choose or keep.
