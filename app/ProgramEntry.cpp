@@ -7,6 +7,7 @@
 #include "device/QtSerialLink.h"
 #include "device/QtSerialPortSource.h"
 #include "platform/StopSignals.h"
+#include "storage/FileNames.h"
 #include "storage/SettingsFile.h"
 #include "ui/About/TAboutForm.h"
 #include "ui/DesignLook.h"
@@ -63,6 +64,13 @@ int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& af
     const StartRequest request = parseCommandLine(rawArguments(argc, argv), QDir::currentPath());
     if (const auto exitCode = answerWithoutWindow(request))
         return *exitCode;
+    // Decoded, such a name would name another file, which a save would then create.
+    if (const QHash<QString, QString> undecodable = undecodableArguments(argc, argv);
+        !undecodable.isEmpty()) {
+        QTextStream(stderr) << "zorvikta: " << undecodable.cbegin().value() << ": "
+                            << undecodableNameReason() << '\n';
+        return cli::kExitUsage;
+    }
 
     // The menu bar belongs in the window, whose bands are laid out beneath it; a desktop's global
     // menu would take it out (and asking the session bus for one costs every start).

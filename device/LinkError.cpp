@@ -7,8 +7,21 @@ namespace zorvikta {
 
 namespace {
 
-QString stageSentence(LinkError::Stage stage, const QString& deviceName)
+// Longer names lose their middle: a name of any length (a settings line edited by hand) must not
+// make the warning box wider than the screen or slow to lay out.
+constexpr qsizetype kShownNameLength = 120;
+
+QString shownName(const QString& deviceName)
 {
+    if (deviceName.size() <= kShownNameLength)
+        return deviceName;
+    const qsizetype half = kShownNameLength / 2;
+    return deviceName.left(half) + u'…' + deviceName.right(half - 1);
+}
+
+QString stageSentence(LinkError::Stage stage, const QString& name)
+{
+    const QString deviceName = shownName(name);
     switch (stage) {
     case LinkError::Stage::Open:
         return QStringLiteral("Не удалось открыть устройство «%1».").arg(deviceName);

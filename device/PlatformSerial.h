@@ -19,6 +19,10 @@ using PortHandle = decltype(std::declval<const QSerialPort&>().handle());
 // The file the serial library opens for `deviceName`: a bare name such as "ttyUSB0" lives in /dev.
 QString serialDevicePath(const QString& deviceName);
 
+// Whether the system would refuse the name as too long for a path: such a name is refused before
+// the serial library builds its lock file and device paths from it.
+bool deviceNameTooLong(const QString& deviceName);
+
 // The serial library reports a port that another program holds (its lock file, or an exclusive
 // open) as a permission error, just like a device the user may not open; the device's access
 // rights tell the two apart.

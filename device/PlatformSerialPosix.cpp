@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <climits>
 #include <thread>
 
 #include <fcntl.h>
@@ -44,6 +45,11 @@ QString serialDevicePath(const QString& deviceName)
         deviceName.startsWith(u"../"))
         return deviceName;
     return QStringLiteral("/dev/") + deviceName;
+}
+
+bool deviceNameTooLong(const QString& deviceName)
+{
+    return QFile::encodeName(serialDevicePath(deviceName)).size() >= PATH_MAX;
 }
 
 LinkError::Cause permissionRefusalCause(const QString& deviceName)

@@ -17,7 +17,16 @@ QList<QStringList> portListing(const QList<SerialPortEntry>& entries)
 
 QString portListingLine(const QStringList& row)
 {
-    return row.join(u'\t');
+    QStringList fields;
+    for (QString field : row) {
+        // The backslash first, so that the escapes below stay single.
+        field.replace(u'\\', QStringLiteral("\\\\"))
+            .replace(u'\t', QStringLiteral("\\t"))
+            .replace(u'\n', QStringLiteral("\\n"))
+            .replace(u'\r', QStringLiteral("\\r"));
+        fields << field;
+    }
+    return fields.join(u'\t');
 }
 
 const SerialPortEntry* findPort(const QList<SerialPortEntry>& entries, const QString& device)

@@ -12,7 +12,9 @@ namespace zorvikta {
 // there is one), then the description, the manufacturer and the serial number.
 QList<QStringList> portListing(const QList<SerialPortEntry>& entries);
 
-// One row of the listing as one line of text, its fields separated by tabs.
+// One row of the listing as one line of text, its fields separated by tabs. A tab, line feed,
+// carriage return or backslash inside a field (a link may be named anything) is written as \t,
+// \n, \r or \\, so that the line stays one line of four fields.
 QString portListingLine(const QStringList& row);
 
 // The device present under `device` (its path or its alias), or nullptr.

@@ -67,6 +67,9 @@ std::optional<LinkError> transmit(QSerialPort& port, const QString& deviceName,
 
 std::optional<LinkError> QtSerialLink::send(const QString& deviceName, const QByteArray& bytes)
 {
+    if (platform::deviceNameTooLong(deviceName))
+        return LinkError{LinkError::Stage::Open, LinkError::Cause::NameTooLong, deviceName,
+                         qt_error_string(ENAMETOOLONG)};
     QSerialPort port;
     port.setPortName(deviceName);
     if (!port.open(QIODevice::WriteOnly))

@@ -9,9 +9,9 @@ class QSocketNotifier;
 
 namespace zorvikta {
 
-// Turns SIGINT and SIGTERM into a signal of the event loop: the handler only writes the signal
-// number into a pipe, and everything else (putting the terminal back, reporting) happens in the
-// loop, where it is safe.
+// Turns SIGINT, SIGTERM and SIGHUP into a signal of the event loop: the handler only writes the
+// signal number into a pipe, and everything else (putting the terminal back, reporting) happens in
+// the loop, where it is safe.
 class StopSignals : public QObject {
     Q_OBJECT
 

@@ -16,7 +16,9 @@ namespace zorvikta {
 
 namespace {
 
-constexpr std::array kStopSignals{SIGINT, SIGTERM};
+// SIGHUP comes when the terminal that started the program closes: the user is gone, as with
+// SIGTERM.
+constexpr std::array kStopSignals{SIGINT, SIGTERM, SIGHUP};
 
 // The one thing a signal handler may reach: the pipe's write end, set before any handler runs.
 volatile sig_atomic_t g_writeEnd = -1;

@@ -58,19 +58,21 @@ QString FileError::systemReason() const
 {
     if (kind == Kind::TooShort)
         return QStringLiteral("the file holds only %1 bytes").arg(bytesFound);
+    if (!reason.isEmpty())
+        return reason;
     return QString::fromLocal8Bit(std::strerror(code));
 }
 
 FileError fileErrorForErrno(int code)
 {
     const FileError::Kind kind = kindForErrno(code);
-    return FileError{kind, messageForKind(kind, code), code, 0};
+    return FileError{kind, messageForKind(kind, code), code, 0, {}};
 }
 
 FileError tooShortError(qint64 bytesFound)
 {
-    return FileError{FileError::Kind::TooShort, messageForKind(FileError::Kind::TooShort, 0), 0,
-                     bytesFound};
+    return FileError{
+        FileError::Kind::TooShort, messageForKind(FileError::Kind::TooShort, 0), 0, bytesFound, {}};
 }
 
 } // namespace zorvikta

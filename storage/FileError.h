@@ -16,6 +16,8 @@ struct FileError {
     int code = 0;
     // For a file too short: the bytes it held.
     qint64 bytesFound = 0;
+    // Where the failure is not the system's: what went wrong, in words.
+    QString reason;
 
     // The system's own words for the failure, for the detail text of a box.
     QString systemReason() const;

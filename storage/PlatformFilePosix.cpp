@@ -10,6 +10,7 @@
 #include <cctype>
 #include <cerrno>
 #include <climits>
+#include <filesystem>
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -21,7 +22,7 @@ namespace zorvikta::platform {
 
 namespace {
 
-// Symbolic links chained deeper than this are left to the kernel, which reports ELOOP.
+// Symbolic links chained deeper than this are refused, as the kernel refuses them (ELOOP).
 constexpr int kMaxLinkHops = 40;
 constexpr int kTempNameAttempts = 100;
 constexpr qsizetype kReadChunk = 65536;
@@ -35,18 +36,24 @@ FileError errorFor(int code)
     return fileErrorForErrno(code);
 }
 
-// Follows symbolic links on the last component until it names something else or nothing.
-QByteArray resolveSymlinks(QByteArray path)
+// Follows symbolic links on the last component until it names something else or nothing, but
+// only links of the saving user: a link that another user planted (in a shared sticky folder such
+// as /tmp) must not steer the save into a file they could not write themselves. 0, or the errno
+// of the refusal.
+int resolveOwnSymlinks(QByteArray& path)
 {
     for (int hop = 0; hop < kMaxLinkHops; ++hop) {
         struct stat info {};
         if (::lstat(path.constData(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-            return path;
+            return 0;
+        }
+        if (info.st_uid != ::geteuid()) {
+            return EACCES;
         }
         char buffer[PATH_MAX];
         const ssize_t length = ::readlink(path.constData(), buffer, sizeof buffer);
         if (length < 0) {
-            return path;
+            return errno;
         }
         QByteArray target(buffer, length);
         if (!target.startsWith('/')) {
@@ -54,7 +61,7 @@ QByteArray resolveSymlinks(QByteArray path)
         }
         path = target;
     }
-    return path;
+    return ELOOP;
 }
 
 QByteArray folderOf(const QByteArray& path)
@@ -114,8 +121,8 @@ bool isOurTempName(const QByteArray& name)
     });
 }
 
-// Removes the temporary files a killed save left in `folder`; a younger one may belong to a save
-// of another instance that is still writing it.
+// Removes the temporary files a killed save of this user left in `folder`; a younger one may
+// belong to a save of another instance that is still writing it, and another user's are theirs.
 void removeStaleTempFiles(const QByteArray& folder)
 {
     DIR* dir = ::opendir(folder.constData());
@@ -129,7 +136,7 @@ void removeStaleTempFiles(const QByteArray& folder)
         const QByteArray path = folder + '/' + name;
         struct stat info {};
         if (::lstat(path.constData(), &info) == 0 && S_ISREG(info.st_mode) &&
-            now - info.st_mtime > kStaleTempSeconds)
+            info.st_uid == ::geteuid() && now - info.st_mtime > kStaleTempSeconds)
             ::unlink(path.constData());
     }
     ::closedir(dir);
@@ -147,19 +154,22 @@ void syncFolder(const QByteArray& folder)
 }
 
 // Writes into the existing file itself. Devices and FIFOs cannot be replaced, only written;
-// O_NONBLOCK keeps a FIFO without a reader from hanging the program. A regular file is truncated
-// first and flushed after.
+// O_NONBLOCK keeps a FIFO without a reader from hanging the program. A regular file is not
+// truncated first: the new bytes go over the old ones and only then is the file cut to their
+// length, so a write cut short leaves the old bytes after the new instead of an empty file.
 std::optional<FileError> writeInPlace(const QByteArray& target, QByteArrayView bytes,
                                       bool regularFile)
 {
-    const int flags = regularFile ? O_WRONLY | O_TRUNC | O_NOCTTY | O_CLOEXEC
-                                  : O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    // A link put in the file's place since it was looked at is not followed.
+    const int flags = regularFile ? O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC
+                                  : O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC;
     const int fd = ::open(target.constData(), flags);
     if (fd < 0) {
         return errorFor(errno);
     }
     int failure = writeAll(fd, bytes);
-    if (failure == 0 && regularFile && ::fsync(fd) != 0) {
+    if (failure == 0 && regularFile &&
+        (::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 || ::fsync(fd) != 0)) {
         failure = errno;
     }
     if (::close(fd) != 0 && failure == 0) {
@@ -256,9 +266,12 @@ std::optional<FileError> readFileStart(const QString& path, qsizetype limit, QBy
 
 std::optional<FileError> writeFileContents(const QString& path, QByteArrayView bytes)
 {
-    const QByteArray target = resolveSymlinks(QFile::encodeName(path));
+    QByteArray target = QFile::encodeName(path);
+    if (const int refusal = resolveOwnSymlinks(target)) {
+        return errorFor(refusal);
+    }
     struct stat info {};
-    if (::stat(target.constData(), &info) != 0) {
+    if (::lstat(target.constData(), &info) != 0) {
         if (errno != ENOENT) {
             return errorFor(errno);
         }
@@ -274,6 +287,9 @@ std::optional<FileError> writeFileContents(const QString& path, QByteArrayView b
     if (S_ISDIR(info.st_mode)) {
         return errorFor(EISDIR);
     }
+    if (S_ISLNK(info.st_mode)) {
+        return errorFor(ELOOP);
+    }
     if (S_ISCHR(info.st_mode) || S_ISFIFO(info.st_mode)) {
         return writeInPlace(target, bytes, /*regularFile=*/false);
     }
@@ -286,6 +302,16 @@ bool nothingAt(const QString& path)
     struct stat info {};
     return ::stat(QFile::encodeName(path).constData(), &info) != 0 &&
            (errno == ENOENT || errno == ENOTDIR);
+}
+
+std::optional<FileError> createFolders(const QString& path)
+{
+    std::error_code failure;
+    std::filesystem::create_directories(QFile::encodeName(path).toStdString(), failure);
+    if (failure) {
+        return errorFor(failure.value());
+    }
+    return std::nullopt;
 }
 
 QString settingsFolder()

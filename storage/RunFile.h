@@ -23,7 +23,8 @@ bool runFileMissing(const QString& path);
 std::optional<FileError> readRunFile(const QString& path, RunFileImage& image);
 
 // Writes the 128 bytes so that a failure leaves the previous file intact and no temporary file
-// behind; a symbolic link stays a link to the rewritten file.
+// behind; a symbolic link of the saving user stays a link to the rewritten file, and another
+// user's link is refused.
 std::optional<FileError> writeRunFile(const QString& path, const RunFileImage& image);
 
 } // namespace zorvikta

@@ -5,8 +5,8 @@
 #include "storage/PlatformFile.h"
 
 #include <QByteArray>
-#include <QDir>
 #include <QFileInfo>
+#include <QLockFile>
 
 #include <cerrno>
 #include <utility>
@@ -17,17 +17,21 @@ namespace {
 
 // Anything larger is not a settings file of ours; it is neither loaded whole nor overwritten.
 constexpr qsizetype kMaxFileSize = 64 * 1024 * 1024;
+// A write holds the lock for milliseconds; an instance that holds it longer has stopped.
+constexpr int kLockWaitMs = 5000;
 
 struct Key {
     const char* section;
     const char* name;
+    // What the user knows the value as, for a failure that names it.
+    const char* meaning = "";
 };
 
 constexpr Key kPort{"ComPort", "Aktive"};
 constexpr Key kSpeedToBox{"Speed", "Jast"};
-constexpr Key kLastFile{"LastFile", "Path"};
-constexpr Key kDevice1{"ComPort", "Device1"};
-constexpr Key kDevice2{"ComPort", "Device2"};
+constexpr Key kLastFile{"LastFile", "Path", "the last file's name"};
+constexpr Key kDevice1{"ComPort", "Device1", "the COM 1 device"};
+constexpr Key kDevice2{"ComPort", "Device2", "the COM 2 device"};
 
 const QString kPort1 = QStringLiteral("COM 1");
 const QString kPort2 = QStringLiteral("COM 2");
@@ -38,13 +42,16 @@ const QString kPortDefault = kPort2;
 const QString kSpeedToBoxDefault = QStringLiteral("err");
 const QString kLastFileDefault = QStringLiteral("Tmp.zvk");
 
-// The file's text; false when there is a file but its text cannot be had. Only a regular file
-// has lines to keep.
-bool loadText(const QString& path, QByteArray& text)
+// The file's text, or why it cannot be had. Only a regular file has lines to keep.
+std::optional<FileError> loadText(const QString& path, QByteArray& text)
 {
     if (!QFileInfo(path).isFile())
-        return true;
-    return !platform::readFileStart(path, kMaxFileSize + 1, text) && text.size() <= kMaxFileSize;
+        return std::nullopt;
+    if (auto failure = platform::readFileStart(path, kMaxFileSize + 1, text))
+        return failure;
+    if (text.size() > kMaxFileSize)
+        return fileErrorForErrno(EFBIG);
+    return std::nullopt;
 }
 
 QString valueOf(const IniText& ini, const Key& key, const QString& fallback)
@@ -53,18 +60,22 @@ QString valueOf(const IniText& ini, const Key& key, const QString& fallback)
     return value ? QString::fromUtf8(*value) : fallback;
 }
 
-// An INI value is one line; a line break (or a NUL, which ends the text for many readers) would
-// turn the rest of the value into lines of its own.
-bool fitsOnOneLine(const QByteArray& value)
-{
-    return !value.contains('\n') && !value.contains('\r') && !value.contains('\0');
-}
-
 // The box names the file as the user knows it; the cause keeps the system's reason.
 FileError refusedWrite(const QString& path, FileError cause)
 {
     cause.message = QStringLiteral("Unable to write to ") + QFileInfo(path).fileName();
     return cause;
+}
+
+// The other keys were written; the values named kept their old lines.
+FileError valuesNotKept(const QString& path, const QStringList& meanings)
+{
+    FileError error = fileErrorForErrno(EINVAL);
+    error.message = QStringLiteral("Unable to keep %1 in %2")
+                        .arg(meanings.join(QStringLiteral(" and ")), QFileInfo(path).fileName());
+    error.reason = QStringLiteral("a line break or a NUL character cannot stand in a line of the "
+                                  "file; every other setting was written");
+    return error;
 }
 
 } // namespace
@@ -96,10 +107,17 @@ Settings SettingsFile::read() const
 
 std::optional<FileError> SettingsFile::write(const Settings& settings, SettingsKeys keys) const
 {
-    const FileError refused = refusedWrite(m_path, fileErrorForErrno(EINVAL));
+    if (auto failure = platform::createFolders(QFileInfo(m_path).absolutePath()))
+        return refusedWrite(m_path, *failure);
+    // Another instance may be writing the same file: the read, the change and the write happen
+    // under one lock, so that neither undoes what the other has just written. A folder that
+    // refuses the lock file, or a lock held far longer than any write takes, does not stop the
+    // write.
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    lock.tryLock(kLockWaitMs);
     QByteArray text;
-    if (!loadText(m_path, text))
-        return refused;
+    if (auto failure = loadText(m_path, text))
+        return refusedWrite(m_path, *failure);
     // In this order, which gives a new file its order of sections.
     QList<std::pair<Key, QString>> values{
         {kPort, settings.port == PortChoice::Com1 ? kPort1 : kPort2},
@@ -109,17 +127,27 @@ std::optional<FileError> SettingsFile::write(const Settings& settings, SettingsK
     if (keys == SettingsKeys::ChoicesAndDevices && m_deviceDefaults)
         values += {{kDevice1, settings.devices.com1}, {kDevice2, settings.devices.com2}};
     IniText ini(text);
+    QStringList notKept;
     for (const auto& [key, value] : values) {
-        const QByteArray bytes = value.toUtf8();
-        if (!fitsOnOneLine(bytes))
-            return refused;
-        ini.setValue(key.section, key.name, bytes);
+        const std::optional<QByteArray> stored = ini.value(key.section, key.name);
+        if (stored && QString::fromUtf8(*stored) == value)
+            continue;
+        if (!fitsOnSettingsLine(value)) {
+            notKept << QString::fromLatin1(key.meaning);
+            continue;
+        }
+        ini.setValue(key.section, key.name, value.toUtf8());
     }
-    if (!QDir().mkpath(QFileInfo(m_path).absolutePath()))
-        return refusedWrite(m_path, fileErrorForErrno(EACCES));
     if (auto failure = platform::writeFileContents(m_path, ini.text()))
         return refusedWrite(m_path, *failure);
+    if (!notKept.isEmpty())
+        return valuesNotKept(m_path, notKept);
     return std::nullopt;
+}
+
+bool fitsOnSettingsLine(QStringView value)
+{
+    return !value.contains(u'\n') && !value.contains(u'\r') && !value.contains(QChar(u'\0'));
 }
 
 QString defaultSettingsFilePath()

@@ -38,13 +38,20 @@ public:
     Settings read() const;
 
     // Rewrites the values of the keys asked for and keeps every other byte of the file; the file
-    // is replaced atomically, so a failure leaves the old one intact.
+    // is replaced atomically, so a failure leaves the old one intact. Writes of other instances
+    // wait for each other, through a lock file beside the file. A value that reads back as
+    // the stored one keeps its stored bytes. A value that a line cannot hold keeps its key's old
+    // line while the other keys are written, and the failure names it.
     std::optional<FileError> write(const Settings& settings, SettingsKeys keys) const;
 
 private:
     QString m_path;
     std::optional<PortDevices> m_deviceDefaults;
 };
+
+// Whether a line of the file can hold the value: a line break (or a NUL, which ends the text for
+// many readers) would turn the rest of it into lines of their own.
+bool fitsOnSettingsLine(QStringView value);
 
 // $XDG_CONFIG_HOME/Zorvikta.ini, else ~/.config/Zorvikta.ini; the folder is created on write.
 QString defaultSettingsFilePath();

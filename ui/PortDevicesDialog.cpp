@@ -92,6 +92,7 @@ PortDevicesDialog::PortDevicesDialog(const SerialPortSource& ports, const PortDe
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    m_ok = ok;
     ok->setText(QStringLiteral("OK"));
     ok->setToolTip(QStringLiteral("Назначить устройства обоим портам и записать настройки"));
     QPushButton* cancel = buttons->button(QDialogButtonBox::Cancel);
@@ -141,7 +142,7 @@ PortDevicesDialog::Row PortDevicesDialog::addRow(int row, const QString& port,
     grid->addWidget(label, row, 0);
     grid->addWidget(field, row, 1);
     grid->addWidget(state, row, 2);
-    const Row made{field, state, fallback};
+    const Row made{field, state, fallback, current};
     showState(made);
     connect(field, &QComboBox::editTextChanged, this, [this, made] { showState(made); });
     return made;
@@ -187,7 +188,19 @@ void PortDevicesDialog::showState(const Row& row)
     const QString device = platform::serialDevicePath(path);
     const bool present = path.isEmpty() || findPort(m_present, path) ||
                          findPort(m_present, device) || QFileInfo::exists(device);
-    row.state->setText(present ? QString() : QStringLiteral("сейчас не подключено"));
+    row.state->setText(!keepable(row) ? QStringLiteral("путь не может содержать перевод строки")
+                       : present ? QString()
+                                 : QStringLiteral("сейчас не подключено"));
+    if (m_ok)
+        m_ok->setEnabled(keepable(m_com1) && keepable(m_com2));
+}
+
+// A path typed with a line break could not be kept in the settings; a value the file already
+// holds stays as it is, whatever it holds.
+bool PortDevicesDialog::keepable(const Row& row)
+{
+    const QString path = row.field->currentText();
+    return path == row.given || fitsOnSettingsLine(path);
 }
 
 void PortDevicesDialog::refreshPorts()

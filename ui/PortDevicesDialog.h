@@ -8,6 +8,7 @@
 
 class QComboBox;
 class QLabel;
+class QPushButton;
 class QStandardItemModel;
 class QTimer;
 
@@ -34,11 +35,13 @@ private:
         QComboBox* field;
         QLabel* state;
         QString fallback;
+        QString given;
     };
 
     Row addRow(int row, const QString& port, const QString& current, const QString& fallback);
     void fillList(QComboBox* field);
     void showState(const Row& row);
+    static bool keepable(const Row& row);
 
     const SerialPortSource& m_ports;
     QList<SerialPortEntry> m_present;
@@ -46,6 +49,7 @@ private:
     Row m_com1{};
     Row m_com2{};
     QTimer* m_refresh = nullptr;
+    QPushButton* m_ok = nullptr;
 };
 
 } // namespace zorvikta

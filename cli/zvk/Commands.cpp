@@ -5,6 +5,7 @@
 #include "device/Messages.h"
 #include "device/PortListing.h"
 #include "device/UploadSequence.h"
+#include "storage/FileNames.h"
 
 namespace zorvikta::zvk {
 
@@ -30,17 +31,18 @@ int show(const QString& path, QTextStream& out, QTextStream& err)
     return kExitOk;
 }
 
-int check(const QStringList& paths, QTextStream& out)
+int check(const QStringList& paths, const QHash<QString, QString>& undecodable, QTextStream& out)
 {
     int exitCode = kExitOk;
     for (const QString& path : paths) {
-        QString error;
-        const auto report = RunFileReport::read(path, error);
+        QString error = undecodableNameReason();
+        const auto report =
+            undecodable.contains(path) ? std::nullopt : RunFileReport::read(path, error);
         const QStringList problems = report ? report->problems() : QStringList{error};
         if (!problems.isEmpty())
             exitCode = kExitFailed;
-        out << path << ": " << (problems.isEmpty() ? QStringLiteral("ok") : problems.join(u"; "))
-            << '\n';
+        out << undecodable.value(path, path) << ": "
+            << (problems.isEmpty() ? QStringLiteral("ok") : problems.join(u"; ")) << '\n';
     }
     return exitCode;
 }

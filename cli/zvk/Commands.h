@@ -4,6 +4,7 @@
 #include "device/SerialLink.h"
 #include "device/SerialPortSource.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QTextStream>
@@ -18,8 +19,9 @@ inline constexpr int kExitFailed = 1; // a file or the device failed
 
 int show(const QString& path, QTextStream& out, QTextStream& err);
 
-// One line per file; fails when any file does.
-int check(const QStringList& paths, QTextStream& out);
+// One line per file; fails when any file does. `undecodable` maps the names that the command line
+// could not decode faithfully to their printable forms: those files are reported, not looked for.
+int check(const QStringList& paths, const QHash<QString, QString>& undecodable, QTextStream& out);
 
 // The program's upload: the pattern normalised at the file's length, then, with `withSpeed`,
 // the speed message with the file's speed byte, as "Сразу в блок" does.

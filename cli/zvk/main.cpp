@@ -5,6 +5,7 @@
 #include "device/QtSerialLink.h"
 #include "device/QtSerialPortSource.h"
 #include "model/RunRecord.h"
+#include "storage/FileNames.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -33,6 +34,8 @@ const QString kDescription = QStringLiteral(
     "  ports                      lists the serial devices present, one a line: path (the\n"
     "                             stable /dev/serial/by-id/ name where there is one),\n"
     "                             description, manufacturer, serial number, separated by tabs\n"
+    "                             (tabs, line breaks and backslashes within a field escaped\n"
+    "                             as \\t, \\n, \\r and \\\\)\n"
     "\n"
     "Exit codes: 0 done, 1 a file or the device failed, 2 usage error.");
 
@@ -99,11 +102,19 @@ int main(int argc, char** argv)
     const QString& command = arguments.constFirst();
     const QStringList operands = arguments.sliced(1);
     QtSerialLink link;
+    // Decoded, such a name would name another file: it is refused by its own bytes instead.
+    const QHash<QString, QString> undecodable = undecodableArguments(argc, argv);
+    if ((command == u"show" || command == u"upload") &&
+        undecodable.contains(operands.constFirst())) {
+        err << "zvk: " << undecodable.value(operands.constFirst()) << ": "
+            << undecodableNameReason() << '\n';
+        return zvk::kExitFailed;
+    }
 
     if (command == u"show")
         return zvk::show(operands.constFirst(), out, err);
     if (command == u"check")
-        return zvk::check(operands, out);
+        return zvk::check(operands, undecodable, out);
     if (command == u"ports")
         return zvk::ports(QtSerialPortSource(), out);
     if (command == u"upload")

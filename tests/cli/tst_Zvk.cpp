@@ -9,8 +9,12 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace zorvikta;
 using namespace zorvikta::test;
@@ -151,6 +155,65 @@ private slots:
         QVERIFY(run.finished);
         QCOMPARE(run.exitCode, 1);
         QVERIFY2(run.err.startsWith(u"zvk: "_s) && run.err.contains(error), qPrintable(run.err));
+        QCOMPARE(pty.received(0, 0), QByteArray());
+    }
+
+    // A name whose bytes are not UTF-8 is refused by its own bytes, never looked for under the
+    // name its decoding gives, where it would be "not found" or another file.
+    void namesThatAreNotUtf8AreRefused_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::addColumn<QStringList>("arguments"); // {file}: the file, {good}: a good one
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("out"); // {shown}: the file's name as a message shows it
+        QTest::addColumn<QString>("err");
+        const QString refused =
+            u"{shown}: the name is not valid UTF-8; rename the file to use it\n"_s;
+        QTest::newRow("zvk show") << zvk() << QStringList{u"show"_s, u"{file}"_s} << 1 << QString()
+                                  << u"zvk: "_s + refused;
+        QTest::newRow("zvk check, after a good file")
+            << zvk() << QStringList{u"check"_s, u"{good}"_s, u"{file}"_s} << 1
+            << u"{good}: ok\n"_s + refused << QString();
+        QTest::newRow("zvk upload")
+            << zvk() << QStringList{u"upload"_s, u"{file}"_s, u"-d"_s, u"{pty}"_s} << 1 << QString()
+            << u"zvk: "_s + refused;
+        QTest::newRow("zorvikta") << QStringLiteral(ZORVIKTA_PATH) << QStringList{u"{file}"_s} << 2
+                                  << QString() << u"zorvikta: "_s + refused;
+    }
+    void namesThatAreNotUtf8AreRefused()
+    {
+        QFETCH(QString, program);
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, out);
+        QFETCH(QString, err);
+        QTemporaryDir folder;
+        const QByteArray saved = savedFile(QByteArray::fromHex("80402010"), 4, 4, 230);
+        const QString good = folder.filePath(u"good.zvk"_s);
+        QVERIFY(putFile(good, saved));
+        const QByteArray badName = QFile::encodeName(folder.path()) + "/\xFF\xFE-bad.zvk";
+        const int fd = ::open(badName.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+        QVERIFY(fd >= 0 && ::write(fd, saved.constData(), kFileSize) == kFileSize);
+        ::close(fd);
+        // The folder cannot remove what it cannot name.
+        const auto removeBad = qScopeGuard([&] { ::unlink(badName.constData()); });
+        PseudoTerminal pty;
+        QVERIFY(pty.isOpen());
+        const QString shown = folder.path() + u"/\\xFF\\xFE-bad.zvk"_s;
+
+        // The shell puts the name's own bytes where {file} stands; QProcess would encode it.
+        const QString script =
+            u"bad=$(printf '%s/\\377\\376-bad.zvk' \"$1\"); shift; "
+            u"for a; do shift; [ \"$a\" = {file} ] && a=$bad; set -- \"$@\" \"$a\"; "
+            u"done; exec \"$@\""_s;
+        arguments.replaceInStrings(u"{good}"_s, good).replaceInStrings(u"{pty}"_s, pty.slaveName());
+        const ToolRun run =
+            runTool(u"/bin/sh"_s,
+                    QStringList{u"-c"_s, script, u"sh"_s, folder.path(), program} + arguments);
+        QVERIFY(run.finished);
+        QCOMPARE(run.exitCode, exitCode);
+        QCOMPARE(run.out, QString(out).replace(u"{shown}"_s, shown).replace(u"{good}"_s, good));
+        QCOMPARE(run.err, QString(err).replace(u"{shown}"_s, shown));
         QCOMPARE(pty.received(0, 0), QByteArray());
     }
 

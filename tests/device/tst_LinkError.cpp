@@ -76,6 +76,30 @@ private slots:
         for (const QString& fragment : absent)
             QVERIFY2(!text.contains(fragment), qPrintable(fragment + QStringLiteral(" / ") + text));
     }
+
+    // A name of any length, a hand-edited settings line of a million characters included, keeps
+    // the warning short: its middle goes, its start and end stay.
+    void longNamesLoseTheirMiddle_data()
+    {
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<QString>("shown");
+        const QString name120 = QStringLiteral("/dev/serial/by-id/") + QString(102, u'x');
+        QTest::newRow("120 characters, whole") << name120 << name120;
+        QTest::newRow("a million characters")
+            << QStringLiteral("/dev/") + QString(999990, u'a') + QStringLiteral("tail!")
+            << QStringLiteral("/dev/") + QString(55, u'a') + QStringLiteral("…") +
+                   QString(54, u'a') + QStringLiteral("tail!");
+    }
+    void longNamesLoseTheirMiddle()
+    {
+        QFETCH(QString, device);
+        QFETCH(QString, shown);
+        const LinkError error{LinkError::Stage::Open, LinkError::Cause::NameTooLong, device,
+                              QStringLiteral("File name too long")};
+        QVERIFY2(describeLinkError(error).startsWith(
+                     QStringLiteral("Не удалось открыть устройство «%1».").arg(shown)),
+                 qPrintable(describeLinkError(error).left(400)));
+    }
 };
 
 QTEST_MAIN(TestLinkError)

@@ -173,6 +173,9 @@ private slots:
         QTest::newRow("name too long for the system")
             << QStringLiteral("long name") << LinkError::Stage::Open
             << LinkError::Cause::NameTooLong;
+        QTest::newRow("a million characters, refused before the port is tried")
+            << QStringLiteral("huge name") << LinkError::Stage::Open
+            << LinkError::Cause::NameTooLong;
         QTest::newRow("port held by another program")
             << QStringLiteral("held") << LinkError::Stage::Open << LinkError::Cause::Busy;
         QTest::newRow("device the user may not open")
@@ -203,6 +206,8 @@ private slots:
             QCOMPARE(file.write(fileContents), fileContents.size());
         } else if (setup == u"long name") {
             device = dir.filePath(QString(300, u'a'));
+        } else if (setup == u"huge name") {
+            device = dir.filePath(QString(1000000, u'a'));
         } else if (setup == u"/dev/null") {
             device = setup;
         } else if (setup == u"master gone") {

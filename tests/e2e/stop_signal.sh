@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# SIGTERM and SIGINT end the program as a close does, without a question that nobody is there to
-# answer: the program ends by itself, successfully, and writes its settings. A signal that comes
-# while the close's own save prompt stands open takes the prompt away unanswered.
+# SIGTERM, SIGINT and SIGHUP (its terminal closed) end the program as a close does, without a
+# question that nobody is there to answer: the program ends by itself, successfully, and writes
+# its settings. A signal that comes while the close's own save prompt stands open takes the
+# prompt away unanswered.
 . "$(dirname "$0")/scenario.sh"
 
 # Changes the pattern, then Файл → Exit, and waits for the save prompt.
@@ -19,7 +20,7 @@ open_close_prompt() {
 }
 
 for moment in idle at-close-prompt; do
-    for signal in TERM INT; do
+    for signal in TERM INT HUP; do
         rm -rf "$folder/home"
         x11_first_start "$program" "$folder" || fail "the main window did not appear"
         if [ "$moment" = at-close-prompt ]; then
@@ -33,4 +34,4 @@ for moment in idle at-close-prompt; do
         [ ! -e "$folder/tmp.zvk" ] || fail "$moment: SIG$signal: a pattern was written without asking"
     done
 done
-echo "stop signals: TERM and INT end the program and keep its settings, at its close prompt too"
+echo "stop signals: TERM, INT and HUP end the program and keep its settings, at its close prompt too"

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/RunFile.h"
+#include "support/AsOrdinaryUser.h"
+#include "support/PseudoTerminal.h"
 #include "support/TestFiles.h"
 
 #include <QCoreApplication>
@@ -12,7 +14,9 @@
 #include <algorithm>
 #include <cerrno>
 
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace zorvikta;
 using namespace zorvikta::test;
@@ -33,6 +37,43 @@ QString messageOf(const std::optional<FileError>& failure)
 }
 
 const RunFileImage kSentinel = imageOf(QByteArray(kFileSize, '\xAA'));
+
+// A folder's permission bits for as long as the object lives; 0755 again after, so that the
+// folder can be removed.
+class FolderMode {
+public:
+    FolderMode(const QString& folder, mode_t mode) : m_folder(QFile::encodeName(folder))
+    {
+        ::chmod(m_folder.constData(), mode);
+    }
+    ~FolderMode() { ::chmod(m_folder.constData(), 0755); }
+    FolderMode(const FolderMode&) = delete;
+    FolderMode& operator=(const FolderMode&) = delete;
+
+private:
+    QByteArray m_folder;
+};
+
+struct UserId {
+    uid_t uid;
+    gid_t gid;
+};
+
+// A user other than this one, where this process may give a file to them: root, and nobody.
+std::optional<UserId> otherUser()
+{
+    const passwd* nobody = ::getpwnam("nobody");
+    if (::geteuid() != 0 || nobody == nullptr) {
+        return std::nullopt;
+    }
+    return UserId{nobody->pw_uid, nobody->pw_gid};
+}
+
+// Makes the user the owner of the file, or of the link itself.
+bool giveTo(const QString& path, UserId user)
+{
+    return ::lchown(QFile::encodeName(path).constData(), user.uid, user.gid) == 0;
+}
 
 mode_t modeOf(const QString& path)
 {
@@ -77,19 +118,31 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<qsizetype>("previousSize");
-        QTest::newRow("zeros, new file") << QByteArray(kFileSize, '\0') << qsizetype(-1);
-        QTest::newRow("over a 1 MiB file") << patternBytes(kFileSize, 3) << qsizetype(1 << 20);
-        QTest::newRow("over a short file") << patternBytes(kFileSize, 7) << qsizetype(10);
+        QTest::addColumn<bool>("folderRefusesTemporaryFiles");
+        QTest::newRow("zeros, new file") << QByteArray(kFileSize, '\0') << qsizetype(-1) << false;
+        QTest::newRow("over a 1 MiB file")
+            << patternBytes(kFileSize, 3) << qsizetype(1 << 20) << false;
+        QTest::newRow("over a short file") << patternBytes(kFileSize, 7) << qsizetype(10) << false;
+        QTest::newRow("over a 1 MiB file, written in place")
+            << patternBytes(kFileSize, 3) << qsizetype(1 << 20) << true;
+        QTest::newRow("over a short file, written in place")
+            << patternBytes(kFileSize, 7) << qsizetype(10) << true;
     }
     void roundTripIsByteIdentical()
     {
         QFETCH(QByteArray, bytes);
         QFETCH(qsizetype, previousSize);
+        QFETCH(bool, folderRefusesTemporaryFiles);
+        // Root may create a file in any folder.
+        if (folderRefusesTemporaryFiles && !runAsOrdinaryUser()) {
+            return;
+        }
         QTemporaryDir dir;
         const QString path = dir.filePath(u"pattern.zvk"_s);
         if (previousSize >= 0) {
             QVERIFY(putFile(path, patternBytes(previousSize, 99)));
         }
+        const FolderMode folderMode(dir.path(), folderRefusesTemporaryFiles ? 0555 : 0755);
         QCOMPARE(writeRunFile(path, imageOf(bytes)), std::nullopt);
         QCOMPARE(fileBytes(path), bytes);
 
@@ -203,19 +256,36 @@ private slots:
         QCOMPARE(modeOf(path) & S_IFMT, typeBefore);
     }
 
-    // The write breaks off after the new content has begun to reach the disk.
+    // The write breaks off after the new content has begun to reach the disk. Through a temporary
+    // file the old file stays whole; written in place, the new bytes so far lie over the old ones,
+    // and the rest of the old file is still there.
+    void interruptedWriteKeepsThePreviousFile_data()
+    {
+        QTest::addColumn<bool>("folderRefusesTemporaryFiles");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("replaced through a temporary file") << false << patternBytes(kFileSize, 2);
+        QTest::newRow("written in place") << true
+                                          << recordBytes(kSentinel).left(kFileSize / 2) +
+                                                 patternBytes(kFileSize, 2).mid(kFileSize / 2);
+    }
     void interruptedWriteKeepsThePreviousFile()
     {
+        QFETCH(bool, folderRefusesTemporaryFiles);
+        QFETCH(QByteArray, expected);
+        if (folderRefusesTemporaryFiles && !runAsOrdinaryUser()) {
+            return;
+        }
         QTemporaryDir dir;
         const QString path = dir.filePath(u"keep.zvk"_s);
         QVERIFY(putFile(path, patternBytes(kFileSize, 2)));
+        const FolderMode folderMode(dir.path(), folderRefusesTemporaryFiles ? 0555 : 0755);
         std::optional<FileError> failure;
         {
             const auto limit = limitFileSize(kFileSize / 2);
             failure = writeRunFile(path, kSentinel);
         }
         QCOMPARE(messageOf(failure), QStringLiteral("I/O error %1").arg(EFBIG));
-        QCOMPARE(fileBytes(path), patternBytes(kFileSize, 2));
+        QCOMPARE(fileBytes(path), expected);
         QCOMPARE(folderEntries(dir.path()), QStringList{u"keep.zvk"_s});
     }
 
@@ -225,19 +295,28 @@ private slots:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<int>("ageSeconds");
+        QTest::addColumn<bool>("anotherUsers");
         QTest::addColumn<bool>("removed");
-        QTest::newRow("ours, two minutes old") << u".zorvikta-3fa9c0d1e2.tmp"_s << 120 << true;
-        QTest::newRow("ours, just written") << u".zorvikta-3fa9c0d1e2.tmp"_s << 0 << false;
-        QTest::newRow("not hexadecimal") << u".zorvikta-notours.tmp"_s << 120 << false;
-        QTest::newRow("no number") << u".zorvikta-.tmp"_s << 120 << false;
-        QTest::newRow("another suffix") << u".zorvikta-3fa9c0d1e2.tmp.bak"_s << 120 << false;
-        QTest::newRow("another program's") << u".other-3fa9c0d1e2.tmp"_s << 120 << false;
+        const QString ours = u".zorvikta-3fa9c0d1e2.tmp"_s;
+        QTest::newRow("ours, two minutes old") << ours << 120 << false << true;
+        QTest::newRow("ours, just written") << ours << 0 << false << false;
+        QTest::newRow("ours, another user's save") << ours << 120 << true << false;
+        QTest::newRow("not hexadecimal") << u".zorvikta-notours.tmp"_s << 120 << false << false;
+        QTest::newRow("no number") << u".zorvikta-.tmp"_s << 120 << false << false;
+        QTest::newRow("another suffix")
+            << u".zorvikta-3fa9c0d1e2.tmp.bak"_s << 120 << false << false;
+        QTest::newRow("another program's") << u".other-3fa9c0d1e2.tmp"_s << 120 << false << false;
     }
     void writeRemovesStaleTemporaryFiles()
     {
         QFETCH(QString, name);
         QFETCH(int, ageSeconds);
+        QFETCH(bool, anotherUsers);
         QFETCH(bool, removed);
+        const std::optional<UserId> other = anotherUsers ? otherUser() : std::nullopt;
+        if (anotherUsers && !other) {
+            QSKIP("only root can give a file to another user");
+        }
         QTemporaryDir dir;
         const QString leftover = dir.filePath(name);
         QVERIFY(putFile(leftover, "half a save"));
@@ -246,6 +325,7 @@ private slots:
         QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
                                  QFileDevice::FileModificationTime));
         file.close();
+        QVERIFY(!other || giveTo(leftover, *other));
 
         QCOMPARE(writeRunFile(dir.filePath(u"mine.zvk"_s), kSentinel), std::nullopt);
 
@@ -284,6 +364,54 @@ private slots:
         QCOMPARE(QFileInfo(link).symLinkTarget(), real);
         QVERIFY(!chained || QFileInfo(outer).isSymLink());
         QCOMPARE(fileBytes(real), recordBytes(kSentinel));
+    }
+
+    // In a shared sticky folder another user plants a link under the name this user saves to; the
+    // save refuses to follow it and changes nothing, wherever the link leads.
+    void linkOfAnotherUserIsRefused_data()
+    {
+        QTest::addColumn<QString>("leadsTo");
+        QTest::addColumn<QString>("saveTo");
+        QTest::newRow("to this user's private file") << u"private"_s << u"planted.zvk"_s;
+        QTest::newRow("to nothing yet") << u"nothing"_s << u"planted.zvk"_s;
+        QTest::newRow("to a terminal") << u"terminal"_s << u"planted.zvk"_s;
+        QTest::newRow("to this user's own link") << u"own link"_s << u"planted.zvk"_s;
+        QTest::newRow("behind this user's own link") << u"private"_s << u"own.zvk"_s;
+    }
+    void linkOfAnotherUserIsRefused()
+    {
+        QFETCH(QString, leadsTo);
+        QFETCH(QString, saveTo);
+        const std::optional<UserId> other = otherUser();
+        if (!other) {
+            QSKIP("only root can give a link to another user");
+        }
+        QTemporaryDir dir;
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 01777) == 0);
+        const QString privateFile = dir.filePath(u"private"_s);
+        QVERIFY(putFile(privateFile, patternBytes(kFileSize, 6)));
+        QVERIFY(
+            QFile::setPermissions(privateFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        PseudoTerminal terminal;
+        QVERIFY(terminal.isOpen());
+        QString destination = dir.filePath(leadsTo);
+        if (leadsTo == u"terminal") {
+            destination = terminal.slaveName();
+        } else if (leadsTo == u"own link") {
+            destination = dir.filePath(u"own.zvk"_s);
+        }
+        const QString planted = dir.filePath(u"planted.zvk"_s);
+        QVERIFY(QFile::link(destination, planted));
+        QVERIFY(giveTo(planted, *other));
+        QVERIFY(
+            QFile::link(saveTo == u"own.zvk" ? planted : privateFile, dir.filePath(u"own.zvk"_s)));
+        const QStringList before = folderEntries(dir.path());
+
+        QCOMPARE(messageOf(writeRunFile(dir.filePath(saveTo), kSentinel)), u"File access denied"_s);
+        QCOMPARE(fileBytes(privateFile), patternBytes(kFileSize, 6));
+        QCOMPARE(folderEntries(dir.path()), before);
+        QCOMPARE(QFileInfo(planted).symLinkTarget(), QFileInfo(destination).absoluteFilePath());
+        QCOMPARE(terminal.received(0, 100), QByteArray());
     }
 
     void writeKeepsPermissions_data()

@@ -1,12 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/SettingsFile.h"
+#include "support/AsOrdinaryUser.h"
 #include "support/TestFiles.h"
 
 #include <QMetaType>
 
 #include <QFileInfo>
+#include <QLockFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <future>
 
 using namespace zorvikta;
 using namespace zorvikta::test;
@@ -205,23 +212,26 @@ private slots:
     void refusedWriteKeepsTheOldFile_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("line break in a value") << u"line break"_s;
-        QTest::newRow("file size limit reached mid-write") << u"size limit"_s;
-        QTest::newRow("settings path is a directory") << u"directory"_s;
-        QTest::newRow("folder is a regular file") << u"parent is a file"_s;
-        QTest::newRow("file too large to hold settings") << u"oversized"_s;
+        QTest::addColumn<int>("reason"); // the errno whose words the box gives
+        QTest::newRow("file size limit reached mid-write") << u"size limit"_s << EFBIG;
+        QTest::newRow("settings path is a directory") << u"directory"_s << EISDIR;
+        QTest::newRow("folder is a regular file") << u"parent is a file"_s << ENOTDIR;
+        QTest::newRow("file too large to hold settings") << u"oversized"_s << EFBIG;
+        QTest::newRow("file its user may not read") << u"unreadable"_s << EACCES;
     }
     void refusedWriteKeepsTheOldFile()
     {
         QFETCH(QString, kind);
+        QFETCH(int, reason);
+        // Root reads any file.
+        if (kind == u"unreadable" && !runAsOrdinaryUser())
+            return;
         QTemporaryDir dir;
         const QString existing = dir.filePath(u"Zorvikta.ini"_s);
         QVERIFY(putFile(existing, "; mine\n[ComPort]\nAktive=COM 2\n"));
         QString path = existing;
         Settings settings = kChosen;
-        if (kind == u"line break") {
-            settings.lastFile = u"a.zvk\n[ComPort]\nAktive=COM 9"_s;
-        } else if (kind == u"directory") {
+        if (kind == u"directory") {
             path = dir.filePath(u"settings"_s);
             QVERIFY(QDir(dir.path()).mkdir(u"settings"_s));
         } else if (kind == u"parent is a file") {
@@ -231,6 +241,8 @@ private slots:
         }
         const QStringList entries = folderEntries(dir.path());
         const QByteArray content = fileBytes(existing);
+        if (kind == u"unreadable")
+            QVERIFY(QFile::setPermissions(existing, QFileDevice::WriteOwner));
 
         std::optional<FileError> failure;
         {
@@ -239,8 +251,126 @@ private slots:
         }
         QCOMPARE(failure ? failure->message : QString(),
                  u"Unable to write to "_s + QFileInfo(path).fileName());
+        QCOMPARE(failure->systemReason(), QString::fromLocal8Bit(std::strerror(reason)));
+        QVERIFY(QFile::setPermissions(existing, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
         QCOMPARE(fileBytes(existing), content);
         QCOMPARE(folderEntries(dir.path()), entries);
+    }
+
+    // A value that a line cannot hold keeps its key's old line, the other keys are written, and
+    // the failure names the value; a value read from the file and given back unchanged keeps its
+    // bytes, whatever they are.
+    void valuesALineCannotHold_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("lastFile");
+        QTest::addColumn<QString>("device1");
+        QTest::addColumn<QString>("device2");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::addColumn<QString>("message"); // empty: the write succeeds
+        const QByteArray old = "[ComPort]\nAktive=COM 2\nDevice1=/dev/a\nDevice2=/dev/b\n"
+                               "[LastFile]\nPath=old.zvk\n"_ba;
+        const QByteArray written = "[ComPort]\nAktive=COM 1\nDevice1=%1\nDevice2=%2\n"
+                                   "[LastFile]\nPath=%3\n[Speed]\nJast=Send\n"_ba;
+        const auto file = [&](const char* device1, const char* device2, const char* lastFile) {
+            return QByteArray(written)
+                .replace("%1", device1)
+                .replace("%2", device2)
+                .replace("%3", lastFile);
+        };
+        QTest::newRow("line feed in the last file's name")
+            << old << u"/dir/two\nlines.zvk"_s << u"/dev/ttyUSB0"_s << u"/dev/ttyUSB1"_s
+            << file("/dev/ttyUSB0", "/dev/ttyUSB1", "old.zvk")
+            << u"Unable to keep the last file's name in Zorvikta.ini"_s;
+        QTest::newRow("carriage return after a device, NUL in the other")
+            << old << u"new.zvk"_s << u"/dev/ttyUSB0\r"_s << u"/dev/tty\0USB1"_s
+            << file("/dev/a", "/dev/b", "new.zvk")
+            << u"Unable to keep the COM 1 device and the COM 2 device in Zorvikta.ini"_s;
+        QTest::newRow("CR LF in a new file's name, nothing stored yet")
+            << QByteArray() << u"a\r\nb.zvk"_s << u"/dev/ttyUSB0"_s << u"/dev/ttyUSB1"_s
+            << "[ComPort]\nAktive=COM 1\nDevice1=/dev/ttyUSB0\nDevice2=/dev/ttyUSB1\n"
+               "[Speed]\nJast=Send\n"_ba
+            << u"Unable to keep the last file's name in Zorvikta.ini"_s;
+        const QByteArray stored = "[ComPort]\nDevice2=/dev/x\0y\n[LastFile]\nPath=a\rb.zvk\n"_ba;
+        QTest::newRow("NUL and carriage return stored, given back unchanged")
+            << stored << u"a\rb.zvk"_s << u"/dev/ttyUSB0"_s << QString::fromUtf8("/dev/x\0y", 8)
+            << "[ComPort]\nDevice2=/dev/x\0y\nAktive=COM 1\nDevice1=/dev/ttyUSB0\n"
+               "[LastFile]\nPath=a\rb.zvk\n[Speed]\nJast=Send\n"_ba
+            << QString();
+    }
+    // A name kept as bytes that are not UTF-8 (edited by hand) reads with replacement characters;
+    // given back unchanged, it keeps its own bytes instead of taking those characters.
+    void valuesNotUtf8StayAsStored_data()
+    {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<SettingsKeys>("keys");
+        QTest::addColumn<QByteArray>("expected");
+        QTest::newRow("device, written by the device dialog")
+            << "[ComPort]\nDevice1=/dev/zvk-\xFF\xFE\n"_ba << SettingsKeys::ChoicesAndDevices
+            << "[ComPort]\nDevice1=/dev/zvk-\xFF\xFE\nAktive=COM 1\nDevice2=/dev/ttyS1\n"
+               "[Speed]\nJast=no send\n[LastFile]\nPath=Tmp.zvk\n"_ba;
+        QTest::newRow("last file, written by a port pick")
+            << "[LastFile]\nPath=/dir/\xFF\xFE-bad.zvk\n"_ba << SettingsKeys::Choices
+            << "[LastFile]\nPath=/dir/\xFF\xFE-bad.zvk\n[ComPort]\nAktive=COM 1\n"
+               "[Speed]\nJast=no send\n"_ba;
+    }
+    void valuesNotUtf8StayAsStored()
+    {
+        QFETCH(QByteArray, stored);
+        QFETCH(SettingsKeys, keys);
+        QFETCH(QByteArray, expected);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"Zorvikta.ini"_s);
+        QVERIFY(putFile(path, stored));
+        const SettingsFile file = settingsAt(path);
+        Settings settings = file.read();
+        settings.port = PortChoice::Com1;
+        QCOMPARE(file.write(settings, keys), std::nullopt);
+        QCOMPARE(fileBytes(path), expected);
+    }
+
+    void valuesALineCannotHold()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, lastFile);
+        QFETCH(QString, device1);
+        QFETCH(QString, device2);
+        QFETCH(QByteArray, expected);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"Zorvikta.ini"_s);
+        if (!content.isNull())
+            QVERIFY(putFile(path, content));
+        Settings settings = kChosen;
+        settings.lastFile = lastFile;
+        settings.devices = {device1, device2};
+        const auto failure = settingsAt(path).write(settings, SettingsKeys::ChoicesAndDevices);
+        QCOMPARE(failure ? failure->message : QString(), message);
+        QCOMPARE(fileBytes(path), expected);
+        QCOMPARE(folderEntries(dir.path()), QStringList{u"Zorvikta.ini"_s});
+    }
+
+    // Another instance holds the lock while it reads, changes and writes the file: a write waits
+    // for it, then reads what that instance wrote instead of undoing it.
+    void writeWaitsForAnotherInstancesWrite()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"Zorvikta.ini"_s);
+        QVERIFY(putFile(path, "[ComPort]\nAktive=COM 2\n"));
+        QLockFile otherInstance(path + u".lock"_s);
+        QVERIFY(otherInstance.lock());
+
+        auto write = std::async(std::launch::async, [&] {
+            return settingsAt(path).write(kChosen, SettingsKeys::Choices);
+        });
+        QCOMPARE(write.wait_for(std::chrono::milliseconds(500)), std::future_status::timeout);
+        QVERIFY(putFile(path, "[ComPort]\nAktive=COM 2\nDevice1=/dev/by-the-other\n"));
+        otherInstance.unlock();
+
+        QCOMPARE(write.get(), std::nullopt);
+        QCOMPARE(fileBytes(path), "[ComPort]\nAktive=COM 1\nDevice1=/dev/by-the-other\n"
+                                  "[Speed]\nJast=Send\n[LastFile]\nPath=./User001.zvk\n"_ba);
+        QCOMPARE(folderEntries(dir.path()), QStringList{u"Zorvikta.ini"_s});
     }
 
     // The program writes its settings at every close and every port choice, so whatever a file

@@ -288,6 +288,44 @@ private slots:
         QCOMPARE(chooser.fixture.recording.transfers.constFirst().device, used);
     }
 
+    // A path typed with a line break is refused at once: OK is off, the field says why and
+    // nothing is written. What the file already held goes through untouched, byte for byte.
+    void refusesAPathALineCannotHold_data()
+    {
+        QTest::addColumn<QByteArray>("settings");
+        QTest::addColumn<QString>("typed"); // null: the field is left as it came
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QByteArray>("after"); // null: the dialog stays open, the file as it was
+        const QString refused = u"путь не может содержать перевод строки"_s;
+        QTest::newRow("line feed pasted")
+            << kStarted << u"/dev/ttyUSB0\n/dev/ttyUSB1"_s << refused << QByteArray();
+        QTest::newRow("carriage return pasted")
+            << kStarted << u"/dev/ttyUSB0\r"_s << refused << QByteArray();
+        QTest::newRow("NUL held by the file, untouched")
+            << "[ComPort]\nAktive=COM 1\nDevice1=/dev/tty\0S0\n"_ba << QString()
+            << u"сейчас не подключено"_s
+            << "[ComPort]\nAktive=COM 1\nDevice1=/dev/tty\0S0\nDevice2=/dev/ttyS1\n"
+               "[Speed]\nJast=no send\n[LastFile]\nPath=./tmp.zvk\n"_ba;
+    }
+    void refusesAPathALineCannotHold()
+    {
+        QFETCH(QByteArray, settings);
+        QFETCH(QString, typed);
+        QFETCH(QString, state);
+        QFETCH(QByteArray, after);
+        ChooserFixture chooser(settings, {kFtdi});
+        QVERIFY(chooser.dialog);
+        if (!typed.isNull())
+            chooser.com1->setEditText(typed);
+        QCOMPARE(chooser.state1->text(), state);
+        for (QPushButton* button : chooser.dialog->findChildren<QPushButton*>())
+            if (button->text() == u"OK")
+                QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(chooser.dialog->isVisible(), after.isNull());
+        QCOMPARE(chooser.settings(), after.isNull() ? settings : after);
+        QCOMPARE(chooser.fixture.prompts.errors, QStringList());
+    }
+
     // The file as it is at that moment: device lines edited by hand survive a port pick and the
     // close, and a device chosen in the dialog is only written by the dialog.
     void deviceLinesEditedByHandSurvive()
