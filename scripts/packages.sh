@@ -38,4 +38,11 @@ ZORVIKTA_TEST_PACKAGES=(
     man-db
     lintian
     bash-completion
+    # The board's firmware and the simulator its tests run it in.
+    gcc-avr
+    avr-libc
+    binutils-avr
+    simavr
+    libsimavr-dev
+    libelf-dev
 )
