@@ -10,11 +10,18 @@ namespace zorvikta {
 
 // Placed straight after the reset vector, before the C runtime sets up anything: the relay pins
 // become outputs at their off level within the first few instructions, so no relay clicks while
-// the rest starts. Only plain register writes may run here (no stack, no zero register yet).
+// the rest starts. Written in assembly because the compiler's code may take r1 for zero, which
+// it is not yet after a reset; the levels go out before the pins become outputs.
 extern "C" __attribute__((naked, used, section(".init1"))) void switchRelaysOffAtReset()
 {
-    PORTD = kRelaysOffLevels;
-    DDRD = kRelayBits;
+    __asm__ volatile("ldi r24, %[levels]\n\t"
+                     "out %[port], r24\n\t"
+                     "ldi r24, %[pins]\n\t"
+                     "out %[directions], r24"
+                     :
+                     : [levels] "M"(kRelaysOffLevels), [port] "I"(_SFR_IO_ADDR(PORTD)),
+                       [pins] "M"(kRelayBits), [directions] "I"(_SFR_IO_ADDR(DDRD))
+                     : "r24");
 }
 
 uint8_t relayLevels(uint8_t stepByte)

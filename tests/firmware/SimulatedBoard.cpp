@@ -26,6 +26,7 @@ constexpr std::uint16_t kUbrr0L = 0xC4;
 constexpr std::uint16_t kUbrr0H = 0xC5;
 constexpr std::uint8_t kDoubleSpeedBit = 0x02; // U2X0 in UCSR0A
 constexpr std::uint8_t kRelayPins = 0x3C;      // D2 to D5
+constexpr std::size_t kWorkingRegisters = 32;  // r0 to r31, at the start of the data space
 
 // Relay 1 on D2 is bit 7 of a step byte, relay 4 on D5 bit 4. A relay is on when its pin is an
 // output driven low; an input pin floats, which a relay module's pull-up reads as off.
@@ -149,6 +150,9 @@ void SimulatedBoard::send(QByteArrayView bytes)
 void SimulatedBoard::reset()
 {
     avr_reset(m_avr);
+    // A chip's working registers hold anything after a reset; the simulator clears them, which
+    // would hide code that takes one for zero before the start-up code has cleared it.
+    std::memset(m_avr->data, 0xFF, kWorkingRegisters);
     m_relayChanges.clear();
 }
 
