@@ -16,7 +16,7 @@ using namespace zorvikta::test;
 
 namespace {
 
-// A message (or garbage) put on the line no earlier than `atMs` after power-up, and never before
+// A message (or garbage) put on the line no earlier than `atMs` into the script, and never before
 // the bytes sent ahead of it have gone out.
 struct Send {
     int atMs;
@@ -75,7 +75,7 @@ QList<Step> cycleOf(const QByteArray& pattern, int periodMs, int steps)
 // lost on a real board too. The line stays quiet this long, as it does until a program opens it.
 constexpr int kQuietAfterPowerUpMs = 10;
 
-// Times in a script count from the end of the quiet start.
+// A script's times count from the end of the quiet start.
 void play(SimulatedBoard& board, const QList<Send>& script)
 {
     for (const Send& send : script) {
