@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "model/StepBytes.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
@@ -28,30 +30,8 @@ inline constexpr int kMaxLength = 100;
 inline constexpr int kMinSpeed = 5;
 inline constexpr int kMaxSpeed = 250;
 
-inline constexpr int kChannelSlots = 4;
-inline constexpr std::uint8_t kLampBits = 0xF0;
-inline constexpr std::uint8_t kEndMarker = 0x01;
-
 using RunRecord = std::array<std::uint8_t, kRecordSize>;
 using RunFileImage = std::array<std::uint8_t, kFileSize>;
-
-// Bit of channel `channel` (0 = channel 1, the most significant bit) in a step byte.
-constexpr std::uint8_t channelMask(int channel)
-{
-    return static_cast<std::uint8_t>(0x80u >> channel);
-}
-
-constexpr bool isLit(std::uint8_t stepByte, int channel)
-{
-    return (stepByte & channelMask(channel)) != 0;
-}
-
-// Switches one lamp of a step byte; the other lamps and the low nibble stay.
-constexpr void setLit(std::uint8_t& stepByte, int channel, bool lit)
-{
-    stepByte = lit ? static_cast<std::uint8_t>(stepByte | channelMask(channel))
-                   : static_cast<std::uint8_t>(stepByte & ~channelMask(channel));
-}
 
 // The steps a record shows: its length byte, which a foreign file may set to anything, brought
 // into the length control's range.

@@ -41,4 +41,11 @@ ZORVIKTA_TEST_PACKAGES=(
     bash-completion
     adwaita-qt6
     qt6ct
+    # The board's firmware and the simulator its tests run it in.
+    gcc-avr
+    avr-libc
+    binutils-avr
+    simavr
+    libsimavr-dev
+    libelf-dev
 )

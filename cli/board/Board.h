@@ -4,6 +4,7 @@
 #include "cli/board/BoardConsole.h"
 #include "cli/board/DecodedMessage.h"
 #include "cli/board/MessageDecoder.h"
+#include "device/WireFormat.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -23,7 +24,7 @@ public:
     };
 
     // Before its first speed message the board runs at the program's opening speed.
-    static constexpr int kStartSpeed = 230;
+    static constexpr int kStartSpeed = kBoardStartSpeed;
 
     Board(Mode mode, BoardConsole& console, QObject* parent = nullptr);
 

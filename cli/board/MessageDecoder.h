@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/board/DecodedMessage.h"
+#include "device/MessageReader.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -12,7 +13,8 @@ namespace zorvikta {
 
 // Reads the board's side of the line: upload and speed messages, in pieces as they arrive.
 // Whatever does not fit a message is dropped up to the next header byte, where decoding starts
-// afresh, and reported as skipped once that byte shows where the garbage ended.
+// afresh, and reported as skipped once that byte shows where the garbage ended. The decoding
+// itself is the firmware's MessageReader; this keeps the bytes to report them.
 class MessageDecoder {
 public:
     std::vector<DecodedMessage> feed(QByteArrayView bytes);
@@ -22,18 +24,10 @@ public:
     std::vector<DecodedMessage> finish();
 
 private:
-    enum class State {
-        Hunting,    // waiting for a header byte; m_pending holds garbage
-        Header,     // a header byte came; the next byte tells the kind
-        SpeedValue, // header and speed came; the closing header byte must follow
-        UploadBody, // header and upload mark came; step bytes follow
-    };
-
     void take(std::uint8_t byte, std::vector<DecodedMessage>& out);
-    void startOver(std::vector<DecodedMessage>& out);
     void skipPending(std::vector<DecodedMessage>& out);
 
-    State m_state = State::Hunting;
+    MessageReader m_reader;
     QByteArray m_pending; // the bytes of the message under way, or the garbage so far
 };
 
