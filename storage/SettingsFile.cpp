@@ -81,7 +81,7 @@ const QString& SettingsFile::path() const
 Settings SettingsFile::read() const
 {
     QByteArray text;
-    loadText(m_path, text);
+    loadText(platform::settingsFileToRead(m_path), text);
     const IniText ini(text);
     Settings settings;
     settings.port =
@@ -98,7 +98,8 @@ std::optional<FileError> SettingsFile::write(const Settings& settings, SettingsK
 {
     const FileError refused = refusedWrite(m_path, fileErrorForErrno(EINVAL));
     QByteArray text;
-    if (!loadText(m_path, text))
+    // A file read from elsewhere lends its other lines to the new one.
+    if (!loadText(platform::settingsFileToRead(m_path), text))
         return refused;
     // In this order, which gives a new file its order of sections.
     QList<std::pair<Key, QString>> values{
