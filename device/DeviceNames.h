@@ -9,11 +9,11 @@
 
 namespace zorvikta {
 
-// The devices of the two ports until the user chooses others; nullopt where the platform names
-// its ports itself (COM1 and COM2 on Windows), so that there is nothing to choose or keep.
+// The devices of the two ports until the user chooses others (defined per platform); nullopt
+// where a platform names its ports itself, so that there is nothing to choose or keep.
 std::optional<PortDevices> defaultPortDevices();
 
-// The device that `port` means: the fixed name where the platform has one, else the chosen one.
+// The device that `port` means.
 QString portDeviceName(PortChoice port, const PortDevices& chosen);
 
 } // namespace zorvikta
