@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows file code: atomic replace, the read-only attribute, the error kinds the user sees,
-// stale temporary files, and where the settings live.
+// and where the settings live.
 #include "storage/RunFile.h"
 #include "storage/SettingsFile.h"
 #include "storage/WindowsErrors.h"
 
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -205,35 +204,6 @@ private slots:
         QCOMPARE(readRunFile(path, image), std::nullopt);
         QCOMPARE(bytesOf(image), QByteArray(kFileSize, '\x42'));
         setReadOnly(path, false);
-    }
-
-    // A save killed while writing leaves its temporary file; the next save removes it once it is
-    // old enough to belong to no save under way, and nothing else.
-    void writeRemovesStaleTemporaryFiles_data()
-    {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("ageSeconds");
-        QTest::addColumn<bool>("removed");
-        QTest::newRow("ours, two minutes old") << u".zorvikta-3fa9c0d1e2.tmp"_s << 120 << true;
-        QTest::newRow("ours, just written") << u".zorvikta-3fa9c0d1e2.tmp"_s << 0 << false;
-        QTest::newRow("not hexadecimal") << u".zorvikta-notours.tmp"_s << 120 << false;
-        QTest::newRow("another program's") << u".other-3fa9c0d1e2.tmp"_s << 120 << false;
-    }
-    void writeRemovesStaleTemporaryFiles()
-    {
-        QFETCH(QString, name);
-        QFETCH(int, ageSeconds);
-        QFETCH(bool, removed);
-        QTemporaryDir dir;
-        const QString leftover = dir.filePath(name);
-        QVERIFY(putFile(leftover, "half a save"));
-        QFile file(leftover);
-        QVERIFY(file.open(QIODevice::ReadWrite));
-        QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-ageSeconds),
-                                 QFileDevice::FileModificationTime));
-        file.close();
-        QCOMPARE(writeRunFile(dir.filePath(u"run.zvk"_s), imageFilledWith('\x01')), std::nullopt);
-        QCOMPARE(QFile::exists(leftover), !removed);
     }
 
     // The settings live per user among the roaming application data, never in the Windows folder.
