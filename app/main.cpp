@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/ProgramEntry.h"
+#include "app/ProgramEntry.h"
 
 int main(int argc, char** argv)
 {

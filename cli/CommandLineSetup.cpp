@@ -32,10 +32,15 @@ std::optional<int> CommandLineSetup::parse()
     return std::nullopt;
 }
 
+QString usageErrorText(const QString& name, const QString& message)
+{
+    return name + QStringLiteral(": ") + message + QStringLiteral("\nTry '") + name +
+           QStringLiteral(" --help'.\n");
+}
+
 int CommandLineSetup::usageError(const QString& message) const
 {
-    QTextStream err(stderr);
-    err << m_name << ": " << message << "\nTry '" << m_name << " --help'.\n";
+    QTextStream(stderr) << usageErrorText(m_name, message);
     return kExitUsage;
 }
 

@@ -9,8 +9,11 @@
 
 namespace zorvikta::cli {
 
-// Both tools end with this code when their command line does not fit.
+// The program and both tools end with this code when their command line does not fit.
 inline constexpr int kExitUsage = 2;
+
+// What a usage error prints on stderr: `name`, what is wrong, and where to look for help.
+QString usageErrorText(const QString& name, const QString& message);
 
 // What both command-line tools do with their command line before their own options count: the
 // tool's name and version, --help and --version ahead of its own options, and how a usage error

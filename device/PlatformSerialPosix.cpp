@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device/PlatformSerial.h"
+#include "device/Ports.h"
 
 #include <QFile>
 
@@ -78,3 +79,18 @@ void discardUnsentOutput(PortHandle handle)
 }
 
 } // namespace zorvikta::platform
+
+namespace zorvikta {
+
+std::optional<PortDevices> defaultPortDevices()
+{
+    // Serial devices have no fixed names here (ttyS0, ttyUSB0, ttyACM0...), so the user names them.
+    return PortDevices{QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyS1")};
+}
+
+QString portDeviceName(PortChoice port, const PortDevices& chosen)
+{
+    return port == PortChoice::Com1 ? chosen.com1 : chosen.com2;
+}
+
+} // namespace zorvikta

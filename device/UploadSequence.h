@@ -19,6 +19,8 @@ struct UploadSequence {
 };
 
 // The record itself is left alone, so a caller whose transfer fails keeps the pattern untouched.
-UploadSequence uploadSequence(const RunRecord& record, int length, bool withSpeed);
+// Only zvk asks for the speed with the pattern (`withSpeed`); the window sends its speed apart,
+// the way the speed bar does.
+UploadSequence uploadSequence(const RunRecord& record, int length, bool withSpeed = false);
 
 } // namespace zorvikta

@@ -3,7 +3,8 @@
 set -euo pipefail
 
 ZORVIKTA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-ZORVIKTA_BUILD_DIR=${ZORVIKTA_BUILD_DIR:-"$ZORVIKTA_ROOT/build"}
+# Where the `default` preset of CMakePresets.json builds.
+ZORVIKTA_BUILD_DIR=$ZORVIKTA_ROOT/build
 # shellcheck source=packages.sh
 . "$ZORVIKTA_ROOT/scripts/packages.sh"
 
@@ -26,10 +27,22 @@ zorvikta_install_missing() {
     DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
-# Configures once (with Ninja) and builds incrementally after that.
+# Configures a preset of CMakePresets.json once and builds it incrementally after that
+# ($1: the preset, `default` if not given). The presets hold every build setting.
 zorvikta_build() {
-    if [ ! -f "$ZORVIKTA_BUILD_DIR/CMakeCache.txt" ]; then
-        cmake -S "$ZORVIKTA_ROOT" -B "$ZORVIKTA_BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORVIKTA_WERROR=ON "$@"
-    fi
-    cmake --build "$ZORVIKTA_BUILD_DIR" --parallel
+    local preset=${1:-default} folder=$ZORVIKTA_BUILD_DIR
+    # The presets build in build/ and build-<preset>/.
+    [ "$preset" = default ] || folder=$ZORVIKTA_ROOT/build-$preset
+    (
+        cd "$ZORVIKTA_ROOT"
+        if [ ! -f "$folder/CMakeCache.txt" ]; then
+            cmake --preset "$preset"
+        fi
+        cmake --build --preset "$preset" --parallel
+    )
+}
+
+# Runs the tests of a preset ($1) with CTest, whose preset says which and how.
+zorvikta_ctest() {
+    (cd "$ZORVIKTA_ROOT" && ctest --preset "$1")
 }

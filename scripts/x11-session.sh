@@ -55,6 +55,17 @@ x11_stop() {
     fi
 }
 
+# Waits up to $1 s (10 if not given) for the program started by x11_start to end; fails if it
+# still runs then.
+x11_wait_exit() {
+    local _
+    for _ in $(seq 1 $((${1:-10} * 10))); do
+        kill -0 "$X11_PROGRAM_PID" 2>/dev/null || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 # A first start: answers the missing-file notice and leaves the main window's id in X11_MAIN.
 x11_first_start() {
     local notice

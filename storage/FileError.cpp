@@ -73,9 +73,4 @@ FileError tooShortError(qint64 bytesFound)
                      bytesFound};
 }
 
-QString messageForErrno(int code)
-{
-    return fileErrorForErrno(code).message;
-}
-
 } // namespace zorvikta

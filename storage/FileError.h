@@ -28,7 +28,4 @@ FileError fileErrorForErrno(int code);
 // A file that ended after `bytesFound` bytes, before the block the reader needs.
 FileError tooShortError(qint64 bytesFound);
 
-// The runtime's message for an errno value.
-QString messageForErrno(int code);
-
 } // namespace zorvikta

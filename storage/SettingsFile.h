@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "device/Ports.h"
 #include "storage/FileError.h"
 
 #include <QString>
@@ -8,15 +9,6 @@
 #include <optional>
 
 namespace zorvikta {
-
-enum class PortChoice { Com1, Com2 };
-
-// The serial devices that the two port choices mean.
-struct PortDevices {
-    QString com1;
-    QString com2;
-    friend bool operator==(const PortDevices&, const PortDevices&) = default;
-};
 
 // The user's choices kept from one run to the next, as the window uses them.
 struct Settings {

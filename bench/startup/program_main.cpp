@@ -2,8 +2,8 @@
 // The program's own start-up, ended right after the main window's first paint.
 #include "FirstPaintExit.h"
 
-#include "ui/ProgramEntry.h"
-#include "ui/TMainForm.h"
+#include "app/ProgramEntry.h"
+#include "ui/MainForm/TMainForm.h"
 
 int main(int argc, char** argv)
 {

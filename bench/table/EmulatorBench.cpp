@@ -3,7 +3,7 @@
 
 #include "bench/support/Statistics.h"
 #include "model/StepPeriod.h"
-#include "ui/TMainForm.h"
+#include "ui/MainForm/TMainForm.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -64,7 +64,7 @@ std::optional<UploadFigures> measureUpload(int transfers)
     ::tcsetattr(master, TCSANOW, &raw);
 
     const QString device = QFile::decodeName(name.data());
-    const QByteArray message = uploadSequence(samplePattern(), kMaxLength, false).upload;
+    const QByteArray message = uploadSequence(samplePattern(), kMaxLength).upload;
     QtSerialLink link;
     std::vector<double> transferMs;
     UploadFigures figures{transfers, 0.0, 0.0, 0, 0};

@@ -2,8 +2,8 @@
 #include "BoardProcess.h"
 #include "ToolRun.h"
 #include "support/PseudoTerminal.h"
+#include "support/RunFiles.h"
 
-#include "device/Messages.h"
 #include "device/QtSerialLink.h"
 #include "model/Presets.h"
 #include "model/RunRecord.h"
@@ -51,14 +51,13 @@ QString speedLine(int speed)
     return u"speed %1, %2 ms per step"_s.arg(speed).arg((255 - speed) * 10);
 }
 
-// The program's upload: a normalised copy of the record, then, as with "Сразу в блок", the speed.
-bool uploadAsTheProgramDoes(const QString& device, const RunRecord& drawn, int length, int speed)
+// What the program sends with "Сразу в блок": the pattern at its length, then the speed, each
+// written down from the wire format and sent in a transfer of its own.
+bool sendUploadAndSpeed(const QString& device, const RunRecord& drawn, int length, int speed)
 {
-    RunRecord normalised = drawn;
-    normalise(normalised, length);
     QtSerialLink link;
-    return !link.send(device, uploadMessage(normalised)) &&
-           !link.send(device, speedMessage(std::uint8_t(speed)));
+    return !link.send(device, expectedUpload(drawn, length)) &&
+           !link.send(device, expectedSpeed(speed));
 }
 
 termios lineSettings(const QString& device)
@@ -106,7 +105,7 @@ private slots:
         const QString device = board.deviceName();
         QVERIFY(!device.isEmpty());
         const RunRecord drawn = presetSteps(caption);
-        QVERIFY(uploadAsTheProgramDoes(device, drawn, length, speed));
+        QVERIFY(sendUploadAndSpeed(device, drawn, length, speed));
 
         QCOMPARE(board.messages(2), (QStringList{uploadLine(drawn, length), speedLine(speed)}));
         QVERIFY(board.stopsCleanlyOn(SIGTERM));
@@ -118,16 +117,15 @@ private slots:
         QTest::addColumn<QByteArray>("stream");
         QTest::addColumn<QStringList>("expected");
 
-        RunRecord run = presetSteps("4-1");
+        const RunRecord run = presetSteps("4-1");
         const QString runLine = uploadLine(run, 8);
-        normalise(run, 8);
-        const QByteArray upload = uploadMessage(run);
+        const QByteArray upload = expectedUpload(run, 8);
 
         QTest::newRow("garbage before a speed")
-            << QByteArray::fromHex("1234") + speedMessage(230)
+            << QByteArray::fromHex("1234") + expectedSpeed(230)
             << QStringList{u"skipped 2 bytes: 12 34"_s, speedLine(230)};
         QTest::newRow("upload cut short")
-            << upload.first(40) + speedMessage(17)
+            << upload.first(40) + expectedSpeed(17)
             << QStringList{u"skipped 40 bytes: "_s +
                                QString::fromLatin1(upload.first(40).toHex(' ')),
                            speedLine(17)};
@@ -137,7 +135,7 @@ private slots:
         QTest::newRow("doubled header")
             << QByteArray::fromHex("ff") + upload << QStringList{u"skipped 1 byte: ff"_s, runLine};
         QTest::newRow("garbage between messages")
-            << upload + QByteArray(300, '\x20') + speedMessage(250)
+            << upload + QByteArray(300, '\x20') + expectedSpeed(250)
             << QStringList{runLine,
                            u"skipped 300 bytes: "_s +
                                QString::fromLatin1(QByteArray(300, '\x20').toHex(' ')),
@@ -153,7 +151,7 @@ private slots:
         BoardProcess board({u"--log"_s});
         const QString device = board.deviceName();
         QVERIFY(!device.isEmpty());
-        QVERIFY(!QtSerialLink().send(device, stream + speedMessage(kMinSpeed)));
+        QVERIFY(!QtSerialLink().send(device, stream + expectedSpeed(kMinSpeed)));
 
         const QStringList shown = board.messages(int(expected.size()) + 1);
         QCOMPARE(shown, expected << speedLine(kMinSpeed));
@@ -196,10 +194,8 @@ private slots:
         QCOMPARE(settings.c_iflag & (IXON | IXOFF | ICRNL), tcflag_t(0));
         QCOMPARE(settings.c_lflag & ICANON, tcflag_t(0));
 
-        RunRecord drawn = presetSteps("ST");
-        RunRecord normalised = drawn;
-        normalise(normalised, 16);
-        const QByteArray bytes = uploadMessage(normalised) + speedMessage(13);
+        const RunRecord drawn = presetSteps("ST");
+        const QByteArray bytes = expectedUpload(drawn, 16) + expectedSpeed(13);
         if (givenDevice)
             QCOMPARE(::write(master, bytes.constData(), size_t(bytes.size())),
                      ssize_t(bytes.size()));
@@ -299,7 +295,7 @@ private slots:
         QVERIFY(lineEnd >= 0);
         const QString device =
             QString::fromUtf8(shown.sliced(nameStart, lineEnd - nameStart)).trimmed();
-        QVERIFY(uploadAsTheProgramDoes(device, presetSteps("4-1"), 8, 250));
+        QVERIFY(sendUploadAndSpeed(device, presetSteps("4-1"), 8, 250));
 
         // Step 1 of the pattern: lamp 1 lit, the others dark.
         const qsizetype uploaded = showsAfter(0, "upload, length 8");

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ToolRun.h"
 #include "support/PseudoTerminal.h"
+#include "support/RunFiles.h"
 
 #include "device/Messages.h"
-#include "device/QtSerialLink.h"
 #include "model/RunRecord.h"
 
 #include <QDir>
@@ -25,45 +25,10 @@ QString zvk()
     return QStringLiteral(ZVK_PATH);
 }
 
-QByteArray fileOf(const RunRecord& record)
-{
-    return QByteArray(reinterpret_cast<const char*>(record.data()), kFileSize);
-}
-
-// A record as editing leaves it: lamps beyond the length and in the tail slot, stale end markers
-// and stray low bits; with `seed` 0, every bit of every step set.
-RunRecord untidyRecord(int seed, int length, int speed)
-{
-    RunRecord record{};
-    for (int i = 0; i <= kTailSlot; ++i)
-        record[i] = std::uint8_t(seed == 0 ? 0xFF : ((i * 7 + seed) % 16) << 4 | (i % 3 == 1));
-    record[kChannelCountIndex] = 4;
-    record[kLengthIndex] = std::uint8_t(length);
-    record[kSpeedIndex] = std::uint8_t(speed);
-    return record;
-}
-
-// A run file as Save writes it: `steps`, then end markers through the tail slot.
-QByteArray savedFile(const char* steps, int channels, int length, int speed)
-{
-    QByteArray bytes = QByteArray::fromHex(steps);
-    bytes += QByteArray(kTailSlot + 1 - bytes.size(), '\x01') + QByteArray(3, '\0');
-    return bytes + char(channels) + char(length) + char(speed);
-}
-
 QByteArray withByte(QByteArray bytes, int index, char value)
 {
     bytes[index] = value;
     return bytes;
-}
-
-QString putFile(const QTemporaryDir& folder, const QString& name, const QByteArray& bytes)
-{
-    const QString path = folder.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-        return {};
-    return path;
 }
 
 QStringList replaced(QStringList arguments, const QString& file, const QString& device)
@@ -78,7 +43,7 @@ class TestZvk : public QObject {
     Q_OBJECT
 
 private slots:
-    void uploadMatchesTheProgram_data()
+    void uploadSendsTheWireBytes_data()
     {
         QTest::addColumn<int>("seed");
         QTest::addColumn<int>("length");
@@ -91,27 +56,23 @@ private slots:
         QTest::newRow("length 100, every bit set") << 0 << 100 << 250 << true;
     }
 
-    void uploadMatchesTheProgram()
+    void uploadSendsTheWireBytes()
     {
         QFETCH(int, seed);
         QFETCH(int, length);
         QFETCH(int, speed);
         QFETCH(bool, withSpeed);
 
-        const RunRecord record = untidyRecord(seed, length, speed);
+        RunRecord record = untidyRecord(seed);
+        record[kChannelCountIndex] = 4;
+        record[kLengthIndex] = std::uint8_t(length);
+        record[kSpeedIndex] = std::uint8_t(speed);
         QTemporaryDir folder;
-        const QString path = putFile(folder, u"pattern.zvk"_s, fileOf(record));
-        QVERIFY(!path.isEmpty());
+        const QString path = folder.filePath(u"pattern.zvk"_s);
+        QVERIFY(putFile(path, recordBytes(record)));
 
-        PseudoTerminal program;
         PseudoTerminal tool;
-        QVERIFY(program.isOpen() && tool.isOpen());
-        RunRecord normalised = record;
-        normalise(normalised, length);
-        QVERIFY(!QtSerialLink().send(program.slaveName(), uploadMessage(normalised)));
-        if (withSpeed)
-            QVERIFY(!QtSerialLink().send(program.slaveName(), speedMessage(record[kSpeedIndex])));
-
+        QVERIFY(tool.isOpen());
         QStringList arguments{u"upload"_s, path, u"--device"_s, tool.slaveName()};
         if (withSpeed)
             arguments << u"--speed"_s;
@@ -121,11 +82,13 @@ private slots:
         const int size = kUploadMessageSize + (withSpeed ? kSpeedMessageSize : 0);
         const QByteArray sent = tool.received(size, kArrivalTimeoutMs);
         QCOMPARE(sent.size(), size);
-        QCOMPARE(sent.toHex(' '), program.received(size, kArrivalTimeoutMs).toHex(' '));
+        const QByteArray expected =
+            expectedUpload(record, length) + (withSpeed ? expectedSpeed(speed) : QByteArray());
+        QCOMPARE(sent.toHex(' '), expected.toHex(' '));
         // Like the program, zvk normalises a copy: the file stays as it was.
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), fileOf(record));
+        QCOMPARE(file.readAll(), recordBytes(record));
     }
 
     void speedSendsOneMessage_data()
@@ -146,7 +109,7 @@ private slots:
             runTool(zvk(), {u"speed"_s, QString::number(speed), u"-d"_s, pty.slaveName()});
         QVERIFY2(run.finished && run.exitCode == 0, qPrintable(run.err));
         QCOMPARE(pty.received(kSpeedMessageSize, kArrivalTimeoutMs).toHex(' '),
-                 (QByteArray("\xFF") + char(speed) + QByteArray("\xFF")).toHex(' '));
+                 expectedSpeed(speed).toHex(' '));
     }
 
     void failuresExitOne_data()
@@ -155,7 +118,7 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QString>("error");
 
-        const QByteArray good = savedFile("80402010", 4, 4, 230);
+        const QByteArray good = savedFile(QByteArray::fromHex("80402010"), 4, 4, 230);
         const QStringList upload{u"upload"_s, u"{file}"_s, u"-d"_s, u"{pty}"_s};
         QTest::newRow("missing file") << upload << QByteArray() << u"File not found"_s;
         QTest::newRow("truncated file")
@@ -179,8 +142,8 @@ private slots:
         QFETCH(QString, error);
 
         QTemporaryDir folder;
-        const QString path = file.isNull() ? folder.filePath(u"missing.zvk"_s)
-                                           : putFile(folder, u"pattern.zvk"_s, file);
+        const QString path = folder.filePath(file.isNull() ? u"missing.zvk"_s : u"pattern.zvk"_s);
+        QVERIFY(file.isNull() || putFile(path, file));
         PseudoTerminal pty;
         QVERIFY(pty.isOpen());
 
@@ -234,7 +197,8 @@ private slots:
         QFETCH(QStringList, arguments);
 
         QTemporaryDir folder;
-        const QString path = putFile(folder, u"pattern.zvk"_s, savedFile("80", 4, 4, 230));
+        const QString path = folder.filePath(u"pattern.zvk"_s);
+        QVERIFY(putFile(path, savedFile(QByteArray::fromHex("80"), 4, 4, 230)));
         PseudoTerminal pty;
         QVERIFY(pty.isOpen());
 
@@ -252,17 +216,18 @@ private slots:
         QTest::addColumn<QStringList>("lines");
         QTest::addColumn<QStringList>("flags");
 
-        QTest::newRow("four channels as saved") << savedFile("8040201080402010", 4, 8, 230)
-                                                << QStringList{u"channels  4"_s,
-                                                               u"length    8"_s,
-                                                               u"speed     230 (250 ms per step)"_s,
-                                                               u"channel 1 #...#..."_s,
-                                                               u"channel 2 .#...#.."_s,
-                                                               u"channel 3 ..#...#."_s,
-                                                               u"channel 4 ...#...#"_s}
-                                                << QStringList{};
+        QTest::newRow("four channels as saved")
+            << savedFile(QByteArray::fromHex("8040201080402010"), 4, 8, 230)
+            << QStringList{u"channels  4"_s,
+                           u"length    8"_s,
+                           u"speed     230 (250 ms per step)"_s,
+                           u"channel 1 #...#..."_s,
+                           u"channel 2 .#...#.."_s,
+                           u"channel 3 ..#...#."_s,
+                           u"channel 4 ...#...#"_s}
+            << QStringList{};
         QTest::newRow("two channels, slowest")
-            << savedFile("c000c000", 2, 4, 5)
+            << savedFile(QByteArray::fromHex("c000c000"), 2, 4, 5)
             << QStringList{u"speed     5 (2500 ms per step)"_s, u"channel 2 #.#."_s,
                            u"channel 3 ....  (hidden, above the channel count)"_s}
             << QStringList{};
@@ -270,7 +235,7 @@ private slots:
         for (int step = 1; step <= kMaxLength; ++step)
             tenths += step % 10 == 0 ? "a0" : step % 5 == 0 ? "50" : "00";
         QTest::newRow("a hundred steps")
-            << savedFile(tenths.constData(), 4, 100, 250)
+            << savedFile(QByteArray::fromHex(tenths), 4, 100, 250)
             << QStringList{u"step          :    1    :    2    :    3    :    4    :    5"
                            u"    :    6    :    7    :    8    :    9    :    0"_s,
                            u"channel 1 "_s + u".........#"_s.repeated(10),
@@ -278,21 +243,22 @@ private slots:
                            u"speed     250 (50 ms per step)"_s}
             << QStringList{};
         QTest::newRow("values out of range")
-            << savedFile("10101010", 7, 0, 251)
+            << savedFile(QByteArray::fromHex("10101010"), 7, 0, 251)
             << QStringList{u"channels  7  ! outside 2..4"_s,
                            u"length    0 (the grid shows 4 steps)  ! outside 4..100"_s,
                            u"speed     251 (40 ms per step)  ! outside 5..250"_s,
                            u"channel 4 ####"_s}
             << QStringList{};
         QTest::newRow("low bits and a lamp beyond the length")
-            << withByte(savedFile("81402f10", 4, 4, 230), 50, '\x80')
+            << withByte(savedFile(QByteArray::fromHex("81402f10"), 4, 4, 230), 50, '\x80')
             << QStringList{u"channel 1 #..."_s, u"channel 3 ..#."_s, u"low bits  1.f."_s}
             << QStringList{
                    u"! 1 of bytes 4..121 are not end markers (0x01), the first is byte 50"_s,
                    u"! low bits set in 2 of steps 1..4; the upload clears them"_s};
-        QTest::newRow("oversized") << savedFile("80402010", 4, 4, 230) + QByteArray(72, 'x')
-                                   << QStringList{u"channel 4 ...#"_s}
-                                   << QStringList{u"! oversized: 200 bytes, a run file has 128"_s};
+        QTest::newRow("oversized")
+            << savedFile(QByteArray::fromHex("80402010"), 4, 4, 230) + QByteArray(72, 'x')
+            << QStringList{u"channel 4 ...#"_s}
+            << QStringList{u"! oversized: 200 bytes, a run file has 128"_s};
     }
 
     void showDescribesTheFile()
@@ -302,7 +268,8 @@ private slots:
         QFETCH(QStringList, flags);
 
         QTemporaryDir folder;
-        const QString path = putFile(folder, u"pattern.zvk"_s, file);
+        const QString path = folder.filePath(u"pattern.zvk"_s);
+        QVERIFY(putFile(path, file));
         const ToolRun run = runTool(zvk(), {u"show"_s, path});
         QVERIFY(run.finished);
         QCOMPARE(run.exitCode, 0);
@@ -320,10 +287,11 @@ private slots:
         QTest::addColumn<QStringList>("verdicts");
         QTest::addColumn<int>("exitCode");
 
-        const QByteArray saved = savedFile("8040201080402010", 4, 8, 230);
+        const QByteArray saved = savedFile(QByteArray::fromHex("8040201080402010"), 4, 8, 230);
         QTest::newRow("as saved") << QList{saved} << QStringList{u"ok"_s} << 0;
         QTest::newRow("low bits kept, as New writes")
-            << QList{savedFile("8f412e1f", 3, 4, 100)} << QStringList{u"ok"_s} << 0;
+            << QList{savedFile(QByteArray::fromHex("8f412e1f"), 3, 4, 100)} << QStringList{u"ok"_s}
+            << 0;
         QTest::newRow("truncated")
             << QList{saved.first(127)} << QStringList{u"truncated: 127 of 128 bytes"_s} << 1;
         QTest::newRow("empty") << QList{QByteArray("")}
@@ -333,7 +301,7 @@ private slots:
             << 1;
         QTest::newRow("missing") << QList{QByteArray()} << QStringList{u"File not found"_s} << 1;
         QTest::newRow("every value out of range")
-            << QList{savedFile("8040201080402010", 1, 101, 4)}
+            << QList{savedFile(QByteArray::fromHex("8040201080402010"), 1, 101, 4)}
             << QStringList{u"channel count 1 outside 2..4; length 101 outside 4..100; "
                            u"speed 4 outside 5..250"_s}
             << 1;
@@ -344,7 +312,7 @@ private slots:
         QTest::newRow("one bad among good ones")
             << QList{saved, saved.first(64), saved}
             << QStringList{u"ok"_s, u"truncated: 64 of 128 bytes"_s, u"ok"_s} << 1;
-        QTest::newRow("all good") << QList{saved, savedFile("f0", 2, 4, 250)}
+        QTest::newRow("all good") << QList{saved, savedFile(QByteArray::fromHex("f0"), 2, 4, 250)}
                                   << QStringList{u"ok"_s, u"ok"_s} << 0;
     }
 
@@ -359,7 +327,8 @@ private slots:
         QString expected;
         for (qsizetype i = 0; i < files.size(); ++i) {
             const QString name = u"file%1.zvk"_s.arg(i);
-            paths << (files[i].isNull() ? folder.filePath(name) : putFile(folder, name, files[i]));
+            paths << folder.filePath(name);
+            QVERIFY(files[i].isNull() || putFile(paths.constLast(), files[i]));
             expected += paths.constLast() + u": "_s + verdicts[i] + u'\n';
         }
         const ToolRun run = runTool(zvk(), QStringList{u"check"_s} + paths);
@@ -383,8 +352,8 @@ private slots:
         QFETCH(QString, error);
 
         QTemporaryDir folder;
-        const QString path = file.isNull() ? folder.filePath(u"missing.zvk"_s)
-                                           : putFile(folder, u"pattern.zvk"_s, file);
+        const QString path = folder.filePath(file.isNull() ? u"missing.zvk"_s : u"pattern.zvk"_s);
+        QVERIFY(file.isNull() || putFile(path, file));
         const ToolRun run = runTool(zvk(), {u"show"_s, path});
         QVERIFY(run.finished);
         QCOMPARE(run.exitCode, 1);

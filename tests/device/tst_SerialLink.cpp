@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LinkErrorMetaTypes.h"
 #include "support/PseudoTerminal.h"
+#include "support/RunFiles.h"
 
-#include "device/DeviceNames.h"
 #include "device/Messages.h"
+#include "device/Ports.h"
 #include "device/QtSerialLink.h"
 #include "device/UploadSequence.h"
 #include "model/RunRecord.h"
@@ -23,7 +24,7 @@
 #include <unistd.h>
 
 using namespace zorvikta;
-using zorvikta::test::PseudoTerminal;
+using namespace zorvikta::test;
 
 namespace {
 
@@ -31,30 +32,6 @@ namespace {
 constexpr int kArrivalTimeoutMs = 5000;
 // How long to listen for bytes that must not come.
 constexpr int kSilenceMs = 200;
-
-// A record as editing leaves it: lamps on every step, also beyond the length and in TailSlot,
-// stale end markers and stray low bits inside the pattern; with `seed` 0, every bit set.
-RunRecord untidyRecord(int seed)
-{
-    RunRecord record{};
-    for (int i = 0; i <= kTailSlot; ++i) {
-        const int lamps = ((i * 7 + seed) % 16) << 4;
-        const int lowBits = (i % 3 == 1 ? kEndMarker : 0) | (i % 5 == 2 ? 0x0E : 0);
-        record[i] = static_cast<std::uint8_t>(seed == 0 ? 0xFF : lamps | lowBits);
-    }
-    record[kTailSlot] |= 0xF0;
-    return record;
-}
-
-// What the board must see for `drawn` at `length`: the header, then each step's lamps before the
-// length and the end marker from the length on, for steps 0..117: 120 bytes.
-QByteArray expectedUpload(const RunRecord& drawn, int length)
-{
-    QByteArray bytes("\xFF\xFE", 2);
-    for (int step = 0; step < 118; ++step)
-        bytes.append(static_cast<char>(step < length ? drawn[step] & 0xF0 : 0x01));
-    return bytes;
-}
 
 termios withFlags(termios settings, speed_t speed, tcflag_t controlFlags, tcflag_t inputFlags)
 {
@@ -79,7 +56,7 @@ private slots:
         for (const auto& [length, seed] : {std::pair{4, 3}, {8, 11}, {100, 5}, {4, 0}, {100, 0}}) {
             const RunRecord drawn = untidyRecord(seed);
             QTest::addRow("upload, length %d%s", length, seed == 0 ? ", every bit set" : "")
-                << QList<QByteArray>{uploadSequence(drawn, length, false).upload}
+                << QList<QByteArray>{uploadSequence(drawn, length).upload}
                 << expectedUpload(drawn, length);
         }
         const auto speedRow = [](const char* name, int speed, const char* wire) {
@@ -299,9 +276,8 @@ private slots:
 
     void portChoiceSelectsTheConfiguredDevice()
     {
-#ifdef Q_OS_WIN
-        QSKIP("the choices are COM1 and COM2 there");
-#endif
+        if (!defaultPortDevices())
+            QSKIP("this platform names the two ports itself");
         QFETCH(int, port);
 
         PseudoTerminal first;

@@ -49,11 +49,7 @@ x11_press "$menu" Up Return
 question=$(x11_wait_window '^Warning$') || fail "no save question on closing"
 x11_press "$question" Escape
 
-for attempt in $(seq 1 100); do
-    kill -0 "$X11_PROGRAM_PID" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$X11_PROGRAM_PID" 2>/dev/null && fail "the program did not end after Exit"
+x11_wait_exit || fail "the program did not end after Exit"
 wait "$X11_PROGRAM_PID" || fail "the program ended with an error"
 [ -f "$folder/home/.config/Zorvikta.ini" ] || fail "the settings file was not written"
 grep -q '^Path=./tmp.zvk' "$folder/home/.config/Zorvikta.ini" || fail "the settings lack the last file"

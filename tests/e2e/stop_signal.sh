@@ -8,11 +8,7 @@ for signal in TERM INT; do
     rm -rf "$folder/home"
     x11_first_start "$program" "$folder" || fail "the main window did not appear"
     kill -s "$signal" "$X11_PROGRAM_PID"
-    for attempt in $(seq 1 100); do
-        kill -0 "$X11_PROGRAM_PID" 2>/dev/null || break
-        sleep 0.1
-    done
-    kill -0 "$X11_PROGRAM_PID" 2>/dev/null && fail "SIG$signal did not end the program"
+    x11_wait_exit || fail "SIG$signal did not end the program"
     wait "$X11_PROGRAM_PID" || fail "SIG$signal ended the program with status $?"
     grep -q '^Path=./tmp.zvk' "$folder/home/.config/Zorvikta.ini" ||
         fail "SIG$signal: the settings were not written"

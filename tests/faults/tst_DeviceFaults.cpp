@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/FormFixture.h"
 #include "support/PseudoTerminal.h"
-#include "ui/FormFixture.h"
 #include <QTest>
 
 #include "device/Messages.h"
@@ -24,18 +24,6 @@ constexpr int kWatchTimeoutMs = 5000;
 // that a failing transfer may take only the time to close the port, never an open-ended wait.
 constexpr qint64 kDrainLimitMs = 1000 + 500;
 constexpr qint64 kCloseSlackMs = 2000;
-
-QByteArray recordBytes(TMainForm& form)
-{
-    return QByteArray(reinterpret_cast<const char*>(form.runRecord().data()), kFileSize);
-}
-
-QByteArray expectedUpload(TMainForm& form)
-{
-    RunRecord record = form.runRecord();
-    normalise(record, form.gridView().length);
-    return uploadMessage(record);
-}
 
 // The line settings that follow the speed take microseconds; the stalled write then holds the
 // port for over a second. Unplugging this long after the speed change lands inside the write.
@@ -106,8 +94,8 @@ private slots:
         // Drawn on again, so that an upload which tidied the record and then failed would show.
         form.runRecord()[1] |= 0x05;
         form.runRecord()[static_cast<std::size_t>(form.gridView().length) + 2] = 0xF0;
-        const QByteArray before = recordBytes(form);
-        const QByteArray upload = expectedUpload(form);
+        const QByteArray before = recordBytes(form.runRecord());
+        const QByteArray upload = expectedUpload(form.runRecord(), form.gridView().length);
         fixture.prompts.clear();
 
         std::unique_ptr<QThread> unplug;
@@ -132,18 +120,18 @@ private slots:
         QCOMPARE(fixture.prompts.warnings, QStringList{warning});
         QVERIFY(fixture.prompts.warningDetails.constFirst().contains(board.slaveName()));
         QCOMPARE(fixture.panel(2), portPanel);
-        QCOMPARE(recordBytes(form), before);
+        QCOMPARE(recordBytes(form.runRecord()), before);
 
         // The program goes on: it saves, and a board that has drained takes the next upload whole.
         fixture.prompts.clear();
         fixture.prompts.chosenFiles = {fixture.path(QStringLiteral("after.zvk"))};
         form.SpeedButtonSaveASClick();
         QVERIFY(fixture.prompts.errors.isEmpty());
-        QCOMPARE(fixture.readFile(QStringLiteral("after.zvk")), recordBytes(form));
+        QCOMPARE(fixture.readFile(QStringLiteral("after.zvk")), recordBytes(form.runRecord()));
         if (fault == QStringLiteral("stalled")) {
             form.SpeedButtonTxClick();
             QCOMPARE(board.received(kUploadMessageSize + kSpeedMessageSize, kReadTimeoutMs),
-                     upload + speedMessage(form.runRecord()[kSpeedIndex]));
+                     upload + expectedSpeed(form.runRecord()[kSpeedIndex]));
             QVERIFY(fixture.prompts.warnings.isEmpty());
         }
     }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ReadOnlyLock.h"
 #include "SmallDisk.h"
-#include "storage/TestFiles.h"
 #include "support/AsOrdinaryUser.h"
-#include "ui/FormFixture.h"
+#include "support/FormFixture.h"
+#include "support/TestFiles.h"
 #include <QTest>
 
 #include <QDir>
@@ -24,22 +24,13 @@ constexpr int kMessagePanel = 3;
 // Below the size of either file, so that a write breaks off part-way.
 constexpr rlim_t kFileSizeLimit = 64;
 
-// A run file as a save leaves it (4 channels, 8 steps, speed 230, end markers from step 8), so
+// Run files as a save leaves them (4 channels, 8 steps, speed 230, end markers from step 8), so
 // that saving the pattern in memory changes nothing in memory.
-QByteArray tidyFile(const char (&lamps)[9])
-{
-    return runFileBytes(QByteArray(lamps, 8) + QByteArray(kTailSlot + 1 - 8, '\x01'), 4, 8, 230);
-}
-
-const QByteArray kOnDisk = tidyFile("\x80\x40\x20\x10\x80\x40\x20\x10");
-const QByteArray kInMemory = tidyFile("\xF0\x00\xA0\x50\xF0\x00\xA0\x50");
-const QByteArray kOther = tidyFile("\x10\x20\x40\x80\x10\x20\x40\x80");
+const QByteArray kOnDisk = savedFile(QByteArray("\x80\x40\x20\x10\x80\x40\x20\x10", 8), 4, 8, 230);
+const QByteArray kInMemory =
+    savedFile(QByteArray("\xF0\x00\xA0\x50\xF0\x00\xA0\x50", 8), 4, 8, 230);
+const QByteArray kOther = savedFile(QByteArray("\x10\x20\x40\x80\x10\x20\x40\x80", 8), 4, 8, 230);
 const QByteArray kSettings = "; the user's own line\n[ComPort]\nAktive=COM 1\n";
-
-QByteArray recordBytes(TMainForm& form)
-{
-    return QByteArray(reinterpret_cast<const char*>(form.runRecord().data()), kFileSize);
-}
 
 // The form started on `file`, then drawn on until it holds kInMemory.
 TMainForm& startEditing(FormFixture& fixture, const QString& file)
@@ -130,7 +121,7 @@ private slots:
         QCOMPARE(fixture.prompts.errors,
                  QStringList{disk.isMounted() ? fullMessage : cutShortMessage});
         QCOMPARE(fileBytes(file), kOnDisk);
-        QCOMPARE(recordBytes(form), kInMemory);
+        QCOMPARE(recordBytes(form.runRecord()), kInMemory);
         QCOMPARE(form.isVisible(), !settingsOnDisk);
         if (settingsOnDisk)
             QCOMPARE(fileBytes(fixture.settingsFile), settingsBefore);
@@ -186,7 +177,7 @@ private slots:
         QCOMPARE(fileBytes(file), kOnDisk);
         QCOMPARE(fileBytes(fixture.settingsFile), settingsBefore);
         QCOMPARE(folderEntries(fixture.path(QStringLiteral("locked"))), entriesBefore);
-        QCOMPARE(recordBytes(form), kInMemory);
+        QCOMPARE(recordBytes(form.runRecord()), kInMemory);
         QCOMPARE(form.isVisible(), !settingsLocked);
     }
 
@@ -325,7 +316,7 @@ private slots:
         }
 
         QCOMPARE(fixture.prompts.errors, message.isEmpty() ? QStringList() : QStringList{message});
-        QCOMPARE(recordBytes(form), inMemory);
+        QCOMPARE(recordBytes(form.runRecord()), inMemory);
         if (change == QStringLiteral("folder")) {
             QVERIFY(QFileInfo(target).isDir());
             QCOMPARE(fileBytes(target + QStringLiteral("/inside.txt")), QByteArray("kept"));

@@ -38,87 +38,63 @@ class TestPresets : public QObject {
     Q_OBJECT
 
 private slots:
-    void fixedPresets_data()
+    // Every button's preset: its caption, channels and length, the steps it writes, what it leaves
+    // alone and how many draws it takes from the generator.
+    void presetSteps_data()
     {
         QTest::addColumn<int>("index");
         QTest::addColumn<QByteArray>("caption");
         QTest::addColumn<int>("channels");
         QTest::addColumn<int>("length");
-        QTest::addColumn<QByteArray>("steps");
+        QTest::addColumn<QByteArray>("firstSteps");
+        QTest::addColumn<int>("written");
+        QTest::addColumn<int>("drawsTaken");
 
-        const auto row = [](int index, const char* caption, int channels, int length,
-                            const char* steps) {
+        const auto fixed = [](int index, const char* caption, int channels, int length,
+                              const char* steps) {
             QTest::newRow(caption)
-                << index << QByteArray(caption) << channels << length << QByteArray(steps);
+                << index << QByteArray(caption) << channels << length << QByteArray(steps)
+                << int(QByteArray::fromHex(steps).size()) << 0;
         };
-        row(0, "4-1", 4, 8, "80 40 20 10 80 40 20 10");
-        row(1, "4-2", 4, 8, "C0 60 30 90 C0 60 30 90");
-        row(2, "4-3", 4, 8, "E0 70 B0 D0 E0 70 B0 D0");
-        row(3, "4Ro", 4, 6, "80 40 20 10 20 40");
-        row(4, "3-1", 3, 6, "80 40 20 80 40 20");
-        row(5, "2C", 2, 4, "F0 00 F0 00");
-        row(8, "4Np", 4, 5, "80 C0 E0 F0 00");
-        row(9, "4Gr", 4, 8, "80 C0 E0 F0 70 30 10 00");
-        row(10, "4Fl", 4, 8, "F0 00 F0 00 F0 00 F0 00");
-        row(11, "4Un", 4, 8, "80 40 20 10 F0 00 F0 00");
-        row(12, "3-2", 3, 6, "C0 60 A0 C0 60 A0");
-        row(13, "2L", 2, 4, "F0 00 00 00");
-        row(14, "ST", 4, 16, "00 10 20 30 40 50 60 70 80 90 A0 B0 C0 D0 E0 F0 00");
+        fixed(0, "4-1", 4, 8, "80 40 20 10 80 40 20 10");
+        fixed(1, "4-2", 4, 8, "C0 60 30 90 C0 60 30 90");
+        fixed(2, "4-3", 4, 8, "E0 70 B0 D0 E0 70 B0 D0");
+        fixed(3, "4Ro", 4, 6, "80 40 20 10 20 40");
+        fixed(4, "3-1", 3, 6, "80 40 20 80 40 20");
+        fixed(5, "2C", 2, 4, "F0 00 F0 00");
+        fixed(8, "4Np", 4, 5, "80 C0 E0 F0 00");
+        fixed(9, "4Gr", 4, 8, "80 C0 E0 F0 70 30 10 00");
+        fixed(10, "4Fl", 4, 8, "F0 00 F0 00 F0 00 F0 00");
+        fixed(11, "4Un", 4, 8, "80 40 20 10 F0 00 F0 00");
+        fixed(12, "3-2", 3, 6, "C0 60 A0 C0 60 A0");
+        fixed(13, "2L", 2, 4, "F0 00 00 00");
+        fixed(14, "ST", 4, 16, "00 10 20 30 40 50 60 70 80 90 A0 B0 C0 D0 E0 F0 00");
+
+        // The first press after a start: the generator's first draws, with the overlays laid on.
+        QTest::newRow("Rnd") << 7 << QByteArray("Rnd") << 4 << 100
+                             << QByteArray("00 08 DB 33 45 AB 51 29") << 102 << kDrawnSteps;
+        QTest::newRow("VS") << 6 << QByteArray("VS") << 4 << 24
+                            << QByteArray("00 00 00 33 00 00 00 29 00 00 00 79") << 103
+                            << kDrawnSteps;
+        QTest::newRow("RnF") << 15 << QByteArray("RnF") << 4 << 100
+                             << QByteArray("00 08 F0 33 00 AB F0 29 00 6C F0 79") << 103
+                             << kDrawnSteps;
     }
 
-    void fixedPresets()
+    void presetSteps()
     {
         QFETCH(int, index);
         QFETCH(QByteArray, caption);
         QFETCH(int, channels);
         QFETCH(int, length);
-        QFETCH(QByteArray, steps);
+        QFETCH(QByteArray, firstSteps);
+        QFETCH(int, written);
+        QFETCH(int, drawsTaken);
 
         const Preset& preset = presets().at(std::size_t(index));
         QCOMPARE(captionOf(preset), caption);
         QCOMPARE(findPreset(caption.constData()), &preset);
         QCOMPARE(preset.channels, channels);
-        QCOMPARE(preset.length, length);
-
-        RunRecord record = filledRecord(kUntouched);
-        RandomDraw draw;
-        writePresetSteps(preset, record, draw);
-
-        const int written = int(QByteArray::fromHex(steps).size());
-        QCOMPARE(hexBytes(record, 0, written), steps);
-        QCOMPARE(hexBytes(record, written, kRecordSize),
-                 hexBytes(filledRecord(kUntouched), written, kRecordSize));
-        QCOMPARE(draw.RandomState, 0u);
-    }
-
-    void firstRandomPress_data()
-    {
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QByteArray>("caption");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<QByteArray>("firstSteps");
-        QTest::addColumn<int>("written");
-
-        QTest::newRow("Rnd") << 7 << QByteArray("Rnd") << 100
-                             << QByteArray("00 08 DB 33 45 AB 51 29") << 102;
-        QTest::newRow("VS") << 6 << QByteArray("VS") << 24
-                            << QByteArray("00 00 00 33 00 00 00 29 00 00 00 79") << 103;
-        QTest::newRow("RnF") << 15 << QByteArray("RnF") << 100
-                             << QByteArray("00 08 F0 33 00 AB F0 29 00 6C F0 79") << 103;
-    }
-
-    void firstRandomPress()
-    {
-        QFETCH(int, index);
-        QFETCH(QByteArray, caption);
-        QFETCH(int, length);
-        QFETCH(QByteArray, firstSteps);
-        QFETCH(int, written);
-
-        const Preset& preset = presets().at(std::size_t(index));
-        QCOMPARE(captionOf(preset), caption);
-        QCOMPARE(findPreset(caption.constData()), &preset);
-        QCOMPARE(preset.channels, 4);
         QCOMPARE(preset.length, length);
 
         RunRecord record = filledRecord(kUntouched);
@@ -131,10 +107,10 @@ private slots:
         QCOMPARE(hexBytes(record, written, kRecordSize),
                  hexBytes(filledRecord(kUntouched), written, kRecordSize));
 
-        RandomDraw after102;
-        for (int i = 0; i < kDrawnSteps; ++i)
-            after102(255);
-        QCOMPARE(draw.RandomState, after102.RandomState);
+        RandomDraw expected;
+        for (int i = 0; i < drawsTaken; ++i)
+            expected(255);
+        QCOMPARE(draw.RandomState, expected.RandomState);
     }
 
     void randomLayout_data()

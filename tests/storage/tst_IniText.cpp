@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TestFiles.h"
 #include "storage/IniText.h"
+#include "support/TestFiles.h"
 
 #include <QTest>
 

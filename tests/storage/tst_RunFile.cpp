@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TestFiles.h"
 #include "storage/RunFile.h"
+#include "support/TestFiles.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -25,11 +25,6 @@ RunFileImage imageOf(const QByteArray& bytes)
     RunFileImage image{};
     std::copy_n(bytes.cbegin(), kFileSize, image.begin());
     return image;
-}
-
-QByteArray bytesOf(const RunFileImage& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.data()), kFileSize);
 }
 
 QString messageOf(const std::optional<FileError>& failure)
@@ -100,7 +95,7 @@ private slots:
 
         RunFileImage loaded = kSentinel;
         QCOMPARE(readRunFile(path, loaded), std::nullopt);
-        QCOMPARE(bytesOf(loaded), bytes);
+        QCOMPARE(recordBytes(loaded), bytes);
         QCOMPARE(folderEntries(dir.path()), QStringList{u"pattern.zvk"_s});
     }
 
@@ -125,7 +120,7 @@ private slots:
             QCOMPARE(image, kSentinel);
         } else {
             QCOMPARE(failure, std::nullopt);
-            QCOMPARE(bytesOf(image), patternBytes(kFileSize, 5));
+            QCOMPARE(recordBytes(image), patternBytes(kFileSize, 5));
         }
     }
 
@@ -173,7 +168,7 @@ private slots:
         }
         RunFileImage image{};
         QCOMPARE(readRunFile(path, image), std::nullopt);
-        QCOMPARE(bytesOf(image), fileBytes(path).left(kFileSize));
+        QCOMPARE(recordBytes(image), fileBytes(path).left(kFileSize));
     }
 
     void failedWriteLeavesEverythingAsItWas_data()
@@ -255,7 +250,7 @@ private slots:
         QCOMPARE(writeRunFile(dir.filePath(u"mine.zvk"_s), kSentinel), std::nullopt);
 
         QCOMPARE(QFileInfo::exists(leftover), !removed);
-        QCOMPARE(fileBytes(dir.filePath(u"mine.zvk"_s)), bytesOf(kSentinel));
+        QCOMPARE(fileBytes(dir.filePath(u"mine.zvk"_s)), recordBytes(kSentinel));
     }
 
     void writeThroughSymlinkKeepsTheLink_data()
@@ -288,7 +283,7 @@ private slots:
         QCOMPARE(writeRunFile(chained ? outer : link, kSentinel), std::nullopt);
         QCOMPARE(QFileInfo(link).symLinkTarget(), real);
         QVERIFY(!chained || QFileInfo(outer).isSymLink());
-        QCOMPARE(fileBytes(real), bytesOf(kSentinel));
+        QCOMPARE(fileBytes(real), recordBytes(kSentinel));
     }
 
     void writeKeepsPermissions_data()

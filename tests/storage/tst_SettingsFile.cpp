@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "TestFiles.h"
 #include "storage/SettingsFile.h"
+#include "support/TestFiles.h"
 
 #include <QMetaType>
 
@@ -16,6 +16,9 @@ Q_DECLARE_METATYPE(zorvikta::Settings)
 Q_DECLARE_METATYPE(zorvikta::SettingsKeys)
 
 namespace {
+
+// Enough saves to show a file that grows or keeps changing.
+constexpr int kSaves = 5;
 
 const PortDevices kDeviceDefaults{u"/dev/ttyS0"_s, u"/dev/ttyS1"_s};
 const Settings kDefaults{PortChoice::Com2, false, u"Tmp.zvk"_s, kDeviceDefaults};
@@ -238,6 +241,50 @@ private slots:
                  u"Unable to write to "_s + QFileInfo(path).fileName());
         QCOMPARE(fileBytes(existing), content);
         QCOMPARE(folderEntries(dir.path()), entries);
+    }
+
+    // The program writes its settings at every close and every port choice, so whatever a file
+    // held must settle after a save or two instead of changing, and growing, with each one.
+    void repeatedSavesSettle_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QByteArray>("keptLine"); // a line of the user's that every save keeps
+        QTest::newRow("well-formed section of the user's") << "[Other]\nkey=value\n"_ba
+                                                           << "key=value"_ba;
+        QTest::newRow("header without its closing bracket") << "[Other\nkey=value\n"_ba
+                                                            << "key=value"_ba;
+        QTest::newRow("closing bracket on the next line") << "[Other\n]\nkey=value\n"_ba
+                                                          << "key=value"_ba;
+        QTest::newRow("broken header after our section")
+            << "[ComPort]\nAktive=COM 2\n[Broken\nx=1\n"_ba
+            << "x=1"_ba;
+        QTest::newRow("NUL bytes inside a header") << "[Com\x14ort\0\0\0]\n\x1a"
+                                                      "Device1=a=b\n"_ba
+                                                   << QByteArray();
+        QTest::newRow("header broken by a carriage return")
+            << "[Speed\r]\nJast=no send\nmine=1\n"_ba
+            << "mine=1"_ba;
+    }
+
+    void repeatedSavesSettle()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QByteArray, keptLine);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"Zorvikta.ini"_s);
+        QVERIFY(putFile(path, content));
+        const SettingsFile file = settingsAt(path);
+        const Settings& settings = kChosen;
+
+        QByteArrayList saved;
+        for (int save = 0; save < kSaves; ++save) {
+            QCOMPARE(file.write(settings, SettingsKeys::ChoicesAndDevices), std::nullopt);
+            saved << fileBytes(path);
+        }
+        QCOMPARE(saved.constLast(), saved.constFirst());
+        QVERIFY(file.read() == settings);
+        if (!keptLine.isEmpty())
+            QVERIFY(saved.constLast().split('\n').contains(keptLine));
     }
 
     void defaultPath_data()

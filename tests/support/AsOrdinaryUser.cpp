@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "AsOrdinaryUser.h"
+#include "support/AsOrdinaryUser.h"
 
 #include <QCoreApplication>
 #include <QFile>

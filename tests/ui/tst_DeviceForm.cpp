@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FormFixture.h"
+#include "support/FormFixture.h"
 #include "support/PseudoTerminal.h"
 #include <QTest>
 
@@ -49,16 +49,6 @@ public:
     FormFixture fixture;
     QStringList messages;
 };
-
-QByteArray expectedUpload(const RunRecord& record, int length)
-{
-    QByteArray bytes("\xFF\xFE", 2);
-    for (int step = 0; step < 118; ++step)
-        bytes.append(step < length
-                         ? static_cast<char>(record[static_cast<std::size_t>(step)] & 0xF0)
-                         : '\x01');
-    return bytes;
-}
 
 // The centre of one part of a scroll bar, where the user's mouse would go.
 QPoint scrollBarPart(const QScrollBar& bar, QStyle::SubControl part)

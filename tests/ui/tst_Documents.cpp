@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FormFixture.h"
+#include "support/FormFixture.h"
 #include <QTest>
 
 #include <QCheckBox>
@@ -13,11 +13,6 @@ namespace {
 
 const QString kNewName = QStringLiteral("./User001.zvk");
 const QString kScratch = QStringLiteral("tmp.zvk");
-
-QByteArray fromRecord(const RunRecord& record)
-{
-    return QByteArray(reinterpret_cast<const char*>(record.data()), kFileSize);
-}
 
 // A record full of what saving must clean up: low bits inside the pattern, lamps beyond it,
 // Reserved bytes to carry and a Spare byte never to write.
@@ -35,7 +30,7 @@ void dirty(RunRecord& record)
 // What the file must hold: steps below 8 as given, end markers from 8 through 121.
 QByteArray expectedFile(const RunRecord& before, bool lowBitsCleared)
 {
-    QByteArray bytes = fromRecord(before);
+    QByteArray bytes = recordBytes(before);
     for (int step = 0; step < 8; ++step)
         bytes[step] = static_cast<char>(before[static_cast<std::size_t>(step)] &
                                         (lowBitsCleared ? 0xF0 : 0xFF));
@@ -107,7 +102,7 @@ private slots:
         record[125] = 3;
         record[126] = 12;
         record[127] = 77;
-        const QByteArray original = fromRecord(record);
+        const QByteArray original = recordBytes(record);
         fixture.writeFile(QStringLiteral("keep.zvk"), original);
         fixture.writeSettings("[LastFile]\nPath=keep.zvk\n");
         TMainForm& form = fixture.start();

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FormFixture.h"
+#include "support/FormFixture.h"
 #include <QTest>
 
 #include "ui/PatternPainters.h"

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "FormFixture.h"
 #include "support/AsOrdinaryUser.h"
+#include "support/FormFixture.h"
 #include <QTest>
 
-#include "ui/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <QAction>
 #include <QCheckBox>

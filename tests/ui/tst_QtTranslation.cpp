@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QTest>
 
+#include "app/QtTranslation.h"
 #include "ui/QtPrompts.h"
-#include "ui/QtTranslation.h"
 
 #include <QAbstractButton>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The Windows serial link's own logic; its bytes on a real line are checked by serial_upload.sh.
-#include "device/DeviceNames.h"
 #include "device/PortListing.h"
+#include "device/Ports.h"
 #include "device/Win32Serial.h"
 
 #include <QTest>

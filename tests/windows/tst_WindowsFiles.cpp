@@ -4,6 +4,7 @@
 #include "storage/RunFile.h"
 #include "storage/SettingsFile.h"
 #include "storage/WindowsErrors.h"
+#include "support/RunFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +15,7 @@
 #include <windows.h>
 
 using namespace zorvikta;
+using namespace zorvikta::test;
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(zorvikta::FileError::Kind)
@@ -25,23 +27,6 @@ RunFileImage imageFilledWith(char byte)
     RunFileImage image{};
     image.fill(static_cast<std::uint8_t>(byte));
     return image;
-}
-
-QByteArray bytesOf(const RunFileImage& image)
-{
-    return QByteArray(reinterpret_cast<const char*>(image.data()), kFileSize);
-}
-
-QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-bool putFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 QStringList folderEntries(const QString& folder)
@@ -143,7 +128,7 @@ private slots:
             QVERIFY(putFile(path, before));
         const RunFileImage image = imageFilledWith('\x5A');
         QCOMPARE(writeRunFile(path, image), std::nullopt);
-        QCOMPARE(fileBytes(path), bytesOf(image));
+        QCOMPARE(fileBytes(path), recordBytes(image));
         QCOMPARE(folderEntries(dir.path()), QStringList{u"run.zvk"_s});
         RunFileImage read{};
         QCOMPARE(readRunFile(path, read), std::nullopt);
@@ -202,7 +187,7 @@ private slots:
         QVERIFY(setReadOnly(path, true));
         RunFileImage image{};
         QCOMPARE(readRunFile(path, image), std::nullopt);
-        QCOMPARE(bytesOf(image), QByteArray(kFileSize, '\x42'));
+        QCOMPARE(recordBytes(image), QByteArray(kFileSize, '\x42'));
         setReadOnly(path, false);
     }
 

@@ -1,8 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/About/TAboutForm.h"
-#include "ui/DesignPalette.h"
-#include "ui/ProgramIcons.h"
-#include "ui/ScreenCentre.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -18,13 +15,13 @@ namespace zorvikta {
 
 namespace {
 
-const QColor background(0xC0, 0xDC, 0xC0);
-const QColor mailHover(0xFF, 0x00, 0x00);
-const QColor mailLeft(0x00, 0x00, 0x80);
-const QColor mailClicked(0x00, 0x80, 0x00);
+const QColor kBackground(0xC0, 0xDC, 0xC0);
+const QColor kMailHover(0xFF, 0x00, 0x00);
+const QColor kMailLeft(0x00, 0x00, 0x80);
+const QColor kMailClicked(0x00, 0x80, 0x00);
 
-constexpr int flashPeriodMs = 300;
-constexpr int delayPeriodMs = 3000;
+constexpr int kFlashPeriodMs = 300;
+constexpr int kDelayPeriodMs = 3000;
 
 QFont logoFont()
 {
@@ -49,40 +46,29 @@ QFrame* addBevel(QWidget* parent, const QString& objectName, int top)
 } // namespace
 
 TAboutForm::TAboutForm(std::function<bool(const QUrl&)> openUrl, QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : HelpWindow(QStringLiteral("О программе Zorvikta"), parent,
+                 Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_openUrl(std::move(openUrl))
 {
-    setWindowTitle(QStringLiteral("О программе Zorvikta"));
-    setWindowIcon(programIcon());
-    setPalette(designPalette());
     setFixedSize(306, 206);
 
     QPalette colours = palette();
-    colours.setColor(QPalette::Window, background);
+    colours.setColor(QPalette::Window, kBackground);
     colours.setColor(QPalette::WindowText, Qt::black);
     setPalette(colours);
     setAutoFillBackground(true);
 
     m_timerFlesh = new QTimer(this);
     m_timerFlesh->setObjectName(QStringLiteral("TimerFlesh"));
-    m_timerFlesh->setInterval(flashPeriodMs);
+    m_timerFlesh->setInterval(kFlashPeriodMs);
     connect(m_timerFlesh, &QTimer::timeout, this, &TAboutForm::TimerFleshTimer);
     m_timerFlesh->start();
 
     m_timerDelay = new QTimer(this);
     m_timerDelay->setObjectName(QStringLiteral("TimerDelay"));
-    m_timerDelay->setInterval(delayPeriodMs);
+    m_timerDelay->setInterval(kDelayPeriodMs);
     connect(m_timerDelay, &QTimer::timeout, this, &TAboutForm::TimerDelayTimer);
     m_timerDelay->start();
-}
-
-// The contents are built when the window is first shown: their text layout and the board
-// picture would otherwise slow down every start for a window seldom opened.
-void TAboutForm::setVisible(bool visible)
-{
-    if (visible && m_label2 == nullptr)
-        buildContents();
-    QDialog::setVisible(visible);
 }
 
 void TAboutForm::buildContents()
@@ -156,21 +142,21 @@ void TAboutForm::BitBtn1Click()
 
 void TAboutForm::Label2MouseMove()
 {
-    setMailColour(mailHover);
+    setMailColour(kMailHover);
     m_label2->setCursor(Qt::PointingHandCursor);
 }
 
 void TAboutForm::Label2MouseLeave()
 {
-    setMailColour(mailLeft);
+    setMailColour(kMailLeft);
 }
 
 void TAboutForm::Label2Click()
 {
-    setMailColour(mailClicked);
+    setMailColour(kMailClicked);
     // Whether a mail program answered is not our concern: with none, nothing else happens.
     m_openUrl(QUrl(QStringLiteral("mailto:") + mailAddress()));
-    setMailColour(mailClicked);
+    setMailColour(kMailClicked);
 }
 
 void TAboutForm::TimerFleshTimer()
@@ -208,12 +194,6 @@ bool TAboutForm::eventFilter(QObject* watched, QEvent* event)
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void TAboutForm::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    centreOnScreen(*this);
 }
 
 } // namespace zorvikta

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/HelpWindow.h"
 #include <QDesktopServices>
-#include <QDialog>
+
 #include <QUrl>
 
 #include <functional>
@@ -16,7 +17,7 @@ namespace zorvikta {
 // The About window: version, the maker's contacts and logo, a picture of the relay board. It
 // lives hidden from program start; its delay timer closes it if it was opened in the first three
 // seconds, and its flash timer asks for attention while it is shown.
-class TAboutForm : public QDialog {
+class TAboutForm : public HelpWindow {
     Q_OBJECT
 
 public:
@@ -25,9 +26,6 @@ public:
                         QWidget* parent = nullptr);
 
     static QString mailAddress();
-
-    // The contents are built when the window is first shown.
-    void setVisible(bool visible) override;
 
 public slots:
     void BitBtn1Click();
@@ -39,10 +37,10 @@ public slots:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
-    void buildContents();
+    // The labels, the board's picture and the logo.
+    void buildContents() override;
     QLabel* addLabel(const QString& objectName, const QString& text, const QPoint& position);
     void setMailColour(const QColor& colour);
 

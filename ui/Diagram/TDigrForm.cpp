@@ -1,20 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Diagram/TDigrForm.h"
-#include "ui/DesignPalette.h"
-#include "ui/ProgramIcons.h"
-#include "ui/ScreenCentre.h"
 
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace zorvikta {
 
-TDigrForm::TDigrForm(QWidget* parent) : QDialog(parent)
+TDigrForm::TDigrForm(QWidget* parent) : HelpWindow(QStringLiteral("Схема подключения"), parent)
 {
-    setWindowTitle(QStringLiteral("Схема подключения"));
-    setWindowIcon(programIcon());
-    setPalette(designPalette());
-
     auto* image1 = new QLabel(this);
     image1->setObjectName(QStringLiteral("Image1"));
     image1->setScaledContents(true);
@@ -29,15 +22,10 @@ TDigrForm::TDigrForm(QWidget* parent) : QDialog(parent)
     resize(413, 189);
 }
 
-// The picture is decoded when the window is first shown: decoding it at start-up would cost every
-// start a noticeable delay and some 15 MiB for a window most sessions never open.
-void TDigrForm::showEvent(QShowEvent* event)
+void TDigrForm::buildContents()
 {
-    auto* image1 = findChild<QLabel*>(QStringLiteral("Image1"));
-    if (image1->pixmap().isNull())
-        image1->setPixmap(QPixmap(QStringLiteral(":/pictures/diagram.jpg")));
-    QDialog::showEvent(event);
-    centreOnScreen(*this);
+    findChild<QLabel*>(QStringLiteral("Image1"))
+        ->setPixmap(QPixmap(QStringLiteral(":/pictures/diagram.jpg")));
 }
 
 } // namespace zorvikta

@@ -1,8 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/Help/THelpForm.h"
-#include "ui/DesignPalette.h"
-#include "ui/ProgramIcons.h"
-#include "ui/ScreenCentre.h"
 
 #include <QFile>
 #include <QTextEdit>
@@ -10,23 +7,10 @@
 
 namespace zorvikta {
 
-THelpForm::THelpForm(QWidget* parent) : QDialog(parent)
+THelpForm::THelpForm(QWidget* parent) : HelpWindow(QStringLiteral("Справка"), parent)
 {
-    setWindowTitle(QStringLiteral("Справка"));
-    setWindowIcon(programIcon());
-    setPalette(designPalette());
-
     // A 544 x 375 window once the title bar and borders are added.
     resize(536, 348);
-}
-
-// The contents are built when the window is first shown: laying out the whole guide would
-// otherwise slow down every start for a window seldom opened.
-void THelpForm::setVisible(bool visible)
-{
-    if (visible && m_richEdit1 == nullptr)
-        buildContents();
-    QDialog::setVisible(visible);
 }
 
 void THelpForm::buildContents()
@@ -50,12 +34,6 @@ QString THelpForm::helpText()
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll());
-}
-
-void THelpForm::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    centreOnScreen(*this);
 }
 
 } // namespace zorvikta

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QDialog>
+#include "ui/HelpWindow.h"
 
 class QTextEdit;
 
@@ -9,7 +9,7 @@ namespace zorvikta {
 
 // The user guide in a text box filling the window. The box is editable; what the user types
 // stays until the program ends and is never saved.
-class THelpForm : public QDialog {
+class THelpForm : public HelpWindow {
     Q_OBJECT
 
 public:
@@ -18,14 +18,8 @@ public:
     // The guide as shipped in the resources, empty if it is missing from them.
     static QString helpText();
 
-    // The contents are built when the window is first shown.
-    void setVisible(bool visible) override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
-    void buildContents();
+    void buildContents() override;
 
     QTextEdit* m_richEdit1 = nullptr;
 };

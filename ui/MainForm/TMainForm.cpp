@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/TMainForm.h"
+// Creation, the repaint from the record, the value controls, undo, closing and the help windows.
+#include "ui/MainForm/TMainForm.h"
 
 #include "model/StepPeriod.h"
 #include "storage/RunFile.h"
+#include "ui/About/TAboutForm.h"
 #include "ui/DesignPalette.h"
-#include "ui/DocumentNames.h"
+#include "ui/Diagram/TDigrForm.h"
+#include "ui/Help/THelpForm.h"
+#include "ui/MainForm/DocumentNames.h"
 #include "ui/PaintSurface.h"
 #include "ui/PortWarningGate.h"
 #include "ui/StatusPanels.h"
@@ -29,23 +33,19 @@ TMainForm::TMainForm(MainFormServices services, QWidget* parent)
 {
     // Before the controls are made: the labels take their text colours from it.
     setPalette(designPalette());
-    buildWindow();
-    // The menus are windows of their own and would take the desktop's colours.
-    for (QMenu* menu : findChildren<QMenu*>())
-        menu->setPalette(palette());
-    buildKeyboard();
-    buildShortcuts();
+    m_ui.setupUi(*this);
+    setCaption();
     setAcceptDrops(true);
     FormCreate();
-    m_timerRun->start();
-    m_timerStatus->start();
+    m_ui.timerRun->start();
+    m_ui.timerStatus->start();
 }
 
 // The grid loses the focus while the base class destroys it; by then this window's own handlers
 // are gone and must not be called.
 TMainForm::~TMainForm()
 {
-    disconnect(m_paintBox, nullptr, this, nullptr);
+    disconnect(m_ui.paintBox, nullptr, this, nullptr);
 }
 
 void TMainForm::setHelpWindows(TAboutForm* about, THelpForm* help, TDigrForm* diagram)
@@ -75,41 +75,44 @@ void TMainForm::FormCreate()
         return;
     }
     m_saveFileName = m_openFileName;
-    m_speedButtonSave->setEnabled(true);
+    m_ui.speedButtonSave->setEnabled(true);
     setCaption();
     PaintAll();
 }
 
 void TMainForm::Custom()
 {
-    writeHeader(m_runRecord, {.channelCount = m_upDownCh->position(),
-                              .length = m_upDownLeng->position(),
-                              .speed = m_scrollBarSpeed->value()});
+    writeHeader(m_runRecord, {.channelCount = m_ui.upDownCh->position(),
+                              .length = m_ui.upDownLeng->position(),
+                              .speed = m_ui.scrollBarSpeed->value()});
     for (int panel = 0; panel < StatusPanels::kPanelCount; ++panel)
-        m_statusBar->setPanelText(panel, QStringLiteral(" "));
+        m_ui.statusBar->setPanelText(panel, QStringLiteral(" "));
 }
 
+// The program's name, and the file's once there is one.
 void TMainForm::setCaption()
 {
-    setWindowTitle(kCaption + QStringLiteral(": ") + m_saveFileName);
+    setWindowTitle(m_saveFileName.isEmpty() ? kCaption
+                                            : kCaption + QStringLiteral(": ") + m_saveFileName);
 }
 
 GridView TMainForm::gridView() const
 {
-    return {m_upDownCh->position(), m_upDownLeng->position(), m_scrollBarArea->value()};
+    return {m_ui.upDownCh->position(), m_ui.upDownLeng->position(), m_ui.scrollBarArea->value()};
 }
 
 // The record's channel count, length and speed go into their controls (the controls clamp
 // values a foreign file may bring); everything is redrawn from the controls.
 void TMainForm::PaintAll()
 {
-    m_upDownCh->setPosition(m_runRecord[kChannelCountIndex]);
-    m_upDownLeng->setPosition(m_runRecord[kLengthIndex]);
-    m_scrollBarSpeed->setValue(m_runRecord[kSpeedIndex]);
-    m_labelCh->setText(QString::number(m_upDownCh->position()));
-    m_labelLeng->setText(QString::number(m_upDownLeng->position()));
-    setRunInterval(m_scrollBarSpeed->value());
-    m_labelSpeed->setText(QStringLiteral("Cкорость ") + QString::number(m_scrollBarSpeed->value()));
+    m_ui.upDownCh->setPosition(m_runRecord[kChannelCountIndex]);
+    m_ui.upDownLeng->setPosition(m_runRecord[kLengthIndex]);
+    m_ui.scrollBarSpeed->setValue(m_runRecord[kSpeedIndex]);
+    m_ui.labelCh->setText(QString::number(m_ui.upDownCh->position()));
+    m_ui.labelLeng->setText(QString::number(m_ui.upDownLeng->position()));
+    setRunInterval(m_ui.scrollBarSpeed->value());
+    m_ui.labelSpeed->setText(QStringLiteral("Cкорость ") +
+                             QString::number(m_ui.scrollBarSpeed->value()));
     PaintSymbol();
     paintPlayStep();
 }
@@ -118,53 +121,54 @@ void TMainForm::setRunInterval(int speed)
 {
     // Restarting on an unchanged interval would delay the next step on every repaint.
     const int period = stepPeriodMs(speed);
-    if (m_timerRun->interval() != period)
-        m_timerRun->setInterval(period);
+    if (m_ui.timerRun->interval() != period)
+        m_ui.timerRun->setInterval(period);
 }
 
 void TMainForm::StatusBarHelp(const QString& text)
 {
-    m_statusBar->setPanelText(kMessagePanel, text);
+    m_ui.statusBar->setPanelText(kMessagePanel, text);
     // Shown before a long file or port transfer returns to the event loop.
-    m_statusBar->repaint();
-    if (!m_timerStatus->isActive())
-        m_timerStatus->start();
+    m_ui.statusBar->repaint();
+    if (!m_ui.timerStatus->isActive())
+        m_ui.timerStatus->start();
 }
 
 void TMainForm::TimerStatusTimer()
 {
-    m_timerStatus->stop();
-    m_statusBar->setPanelText(kMessagePanel, QStringLiteral(" "));
+    m_ui.timerStatus->stop();
+    m_ui.statusBar->setPanelText(kMessagePanel, QStringLiteral(" "));
 }
 
 void TMainForm::UpDownChClick()
 {
-    writeHeader(m_runRecord, {.channelCount = m_upDownCh->position()});
-    m_labelCh->setText(QString::number(m_upDownCh->position()));
+    writeHeader(m_runRecord, {.channelCount = m_ui.upDownCh->position()});
+    m_ui.labelCh->setText(QString::number(m_ui.upDownCh->position()));
     PaintAll();
 }
 
 void TMainForm::UpDownLengClick()
 {
-    writeHeader(m_runRecord, {.length = m_upDownLeng->position()});
-    m_labelLeng->setText(QString::number(m_upDownLeng->position()));
+    writeHeader(m_runRecord, {.length = m_ui.upDownLeng->position()});
+    m_ui.labelLeng->setText(QString::number(m_ui.upDownLeng->position()));
     PaintAll();
 }
 
 void TMainForm::ScrollBarSpeedChange()
 {
-    writeHeader(m_runRecord, {.speed = m_scrollBarSpeed->value()});
+    writeHeader(m_runRecord, {.speed = m_ui.scrollBarSpeed->value()});
     setRunInterval(m_runRecord[kSpeedIndex]);
-    m_labelSpeed->setText(QStringLiteral("Cкорость ") + QString::number(m_scrollBarSpeed->value()));
+    m_ui.labelSpeed->setText(QStringLiteral("Cкорость ") +
+                             QString::number(m_ui.scrollBarSpeed->value()));
     // A box opened from here would open inside the bar's own press handling and swallow its
     // release; the bar would then repeat under it.
-    const PortWarningGate::Deferral deferral(*m_portWarnings);
+    const PortWarningGate::Deferral deferral(*m_ui.portWarnings);
     SpeedToDevice();
 }
 
 void TMainForm::ScrollBarAreaChange()
 {
-    m_labelScroll->setText(QString::number(m_scrollBarArea->value() + 1));
+    m_ui.labelScroll->setText(QString::number(m_ui.scrollBarArea->value() + 1));
     PaintSymbol();
 }
 
@@ -182,14 +186,14 @@ void TMainForm::closeWithoutAsking()
 void TMainForm::ToUndo()
 {
     m_undoRecord = m_runRecord;
-    m_speedButtonUndo->setEnabled(true);
+    m_ui.speedButtonUndo->setEnabled(true);
 }
 
 void TMainForm::SpeedButtonUndoClick()
 {
     StatusBarHelp(QStringLiteral("Восстанавливаем прежнее состояние"));
     m_runRecord = m_undoRecord;
-    m_speedButtonUndo->setEnabled(false);
+    m_ui.speedButtonUndo->setEnabled(false);
     PaintAll();
 }
 
@@ -203,6 +207,25 @@ void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
     PaintAll();
+}
+
+// The help menu's windows, created by the program entry and shown modally here.
+void TMainForm::itemAboutClick()
+{
+    if (m_aboutForm)
+        m_aboutForm->exec();
+}
+
+void TMainForm::ItemHelpClick()
+{
+    if (m_helpForm)
+        m_helpForm->exec();
+}
+
+void TMainForm::ItemDiagramClick()
+{
+    if (m_digrForm)
+        m_digrForm->exec();
 }
 
 } // namespace zorvikta

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/CommandLine.h"
+#include "app/CommandLine.h"
 
 #include <QCommandLineParser>
 #include <QDir>

@@ -1,25 +1,30 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Run files, the settings file and the document commands.
-#include "ui/TMainForm.h"
+// Run files, the settings file and the document commands, and run files dropped on the window.
+#include "ui/MainForm/TMainForm.h"
 
-#include "device/DeviceNames.h"
+#include "device/Ports.h"
 #include "storage/RunFile.h"
-#include "ui/DocumentNames.h"
+#include "ui/MainForm/DocumentNames.h"
 #include "ui/Prompts.h"
 #include "ui/UpDown.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDropEvent>
 #include <QFileInfo>
+#include <QMimeData>
 #include <QScrollBar>
 #include <QToolButton>
+#include <QUrl>
+
+#include <optional>
 
 namespace zorvikta {
 
 bool TMainForm::SaveRunFile()
 {
-    fillEndMarkers(m_runRecord, m_upDownLeng->position());
+    fillEndMarkers(m_runRecord, m_ui.upDownLeng->position());
     StatusBarHelp(QStringLiteral("Запись файла: ") + m_saveFileName);
     setCaption();
     const RunFileImage image = fileImage(m_runRecord);
@@ -48,7 +53,7 @@ TMainForm::LoadOutcome TMainForm::LoadRunFile()
         m_services.prompts.showError(error->message);
         return LoadOutcome::Failed;
     }
-    m_speedButtonSave->setEnabled(true);
+    m_ui.speedButtonSave->setEnabled(true);
     m_saveFileName = m_openFileName;
     takeFileImage(m_runRecord, image);
     return LoadOutcome::Loaded;
@@ -58,9 +63,9 @@ void TMainForm::ReadIniFile()
 {
     const Settings settings = settingsFile().read();
     m_openFileName = settings.lastFile;
-    m_checkBoxToBox->setChecked(settings.speedToBoxAtOnce);
-    m_itemCom1->setChecked(settings.port == PortChoice::Com1);
-    m_itemCom2->setChecked(settings.port != PortChoice::Com1);
+    m_ui.checkBoxToBox->setChecked(settings.speedToBoxAtOnce);
+    m_ui.itemCom1->setChecked(settings.port == PortChoice::Com1);
+    m_ui.itemCom2->setChecked(settings.port != PortChoice::Com1);
     m_devices = settings.devices;
 }
 
@@ -83,8 +88,8 @@ bool TMainForm::writeSettings(SettingsKeys keys)
     const bool nothingNamed = m_saveFileName == designFileName();
     const QString lastFile =
         nothingNamed && !m_unreadLastFile.isEmpty() ? m_unreadLastFile : m_saveFileName;
-    const Settings settings{m_itemCom1->isChecked() ? PortChoice::Com1 : PortChoice::Com2,
-                            m_checkBoxToBox->isChecked(), lastFile, m_devices};
+    const Settings settings{m_ui.itemCom1->isChecked() ? PortChoice::Com1 : PortChoice::Com2,
+                            m_ui.checkBoxToBox->isChecked(), lastFile, m_devices};
     if (const auto error = settingsFile().write(settings, keys)) {
         if (m_closingWithoutAsking)
             return false;
@@ -111,11 +116,11 @@ bool TMainForm::runSavePrompt()
 void TMainForm::prepareForSave()
 {
     clearLowNibbles(m_runRecord);
-    const int length = m_upDownLeng->position();
+    const int length = m_ui.upDownLeng->position();
     m_runRecord[static_cast<std::size_t>(length)] = kEndMarker;
-    writeHeader(m_runRecord, {.channelCount = m_upDownCh->position(),
+    writeHeader(m_runRecord, {.channelCount = m_ui.upDownCh->position(),
                               .length = length,
-                              .speed = m_scrollBarSpeed->value()});
+                              .speed = m_ui.scrollBarSpeed->value()});
 }
 
 void TMainForm::SpeedButtonNewClick()
@@ -183,6 +188,57 @@ void TMainForm::closeEvent(QCloseEvent* event)
     }
     SaveIniFile();
     event->accept();
+}
+
+// A run file dropped on the window opens as Open opens it; nothing else is taken.
+namespace {
+
+// One local file named *.zvk, in any case, as the open dialog's filter would show it.
+std::optional<QString> droppedRunFile(const QMimeData* data)
+{
+    if (data == nullptr || !data->hasUrls())
+        return std::nullopt;
+    const QList<QUrl> urls = data->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile())
+        return std::nullopt;
+    const QString name = urls.front().toLocalFile();
+    if (QFileInfo(name).suffix().compare(QStringLiteral("zvk"), Qt::CaseInsensitive) != 0)
+        return std::nullopt;
+    return name;
+}
+
+// Only ever as a copy: a move would have the file manager delete the file it gave us.
+std::optional<QString> acceptRunFile(QDropEvent& event)
+{
+    std::optional<QString> name = droppedRunFile(event.mimeData());
+    if (!name || !event.possibleActions().testFlag(Qt::CopyAction)) {
+        event.ignore();
+        return std::nullopt;
+    }
+    event.setDropAction(Qt::CopyAction);
+    event.accept();
+    return name;
+}
+
+} // namespace
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    acceptRunFile(*event);
+}
+
+void TMainForm::dragMoveEvent(QDragMoveEvent* event)
+{
+    acceptRunFile(*event);
+}
+
+// The file manager waits until the drop returns, so a warning box about the file must come
+// after it.
+void TMainForm::dropEvent(QDropEvent* event)
+{
+    if (const std::optional<QString> name = acceptRunFile(*event))
+        QMetaObject::invokeMethod(
+            this, [this, fileName = *name] { openRunFile(fileName); }, Qt::QueuedConnection);
 }
 
 } // namespace zorvikta

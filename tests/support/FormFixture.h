@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "RecordingLink.h"
-#include "ScriptedPorts.h"
-#include "ScriptedPrompts.h"
+#include "support/RecordingLink.h"
+#include "support/RunFiles.h"
+#include "support/ScriptedPorts.h"
+#include "support/ScriptedPrompts.h"
 
 #include "device/SerialLink.h"
+#include "ui/MainForm/TMainForm.h"
 #include "ui/StatusPanels.h"
-#include "ui/TMainForm.h"
 
 #include <QDir>
 #include <QFile>
@@ -88,16 +89,5 @@ private:
     SerialLink* m_link;
     std::unique_ptr<TMainForm> m_form;
 };
-
-// A 128-byte run file image with the given steps, channel count, length and speed.
-inline QByteArray runFileBytes(const QByteArray& steps, int channels, int length, int speed)
-{
-    QByteArray bytes(128, '\0');
-    bytes.replace(0, steps.size(), steps);
-    bytes[125] = static_cast<char>(channels);
-    bytes[126] = static_cast<char>(length);
-    bytes[127] = static_cast<char>(speed);
-    return bytes;
-}
 
 } // namespace zorvikta::test

@@ -1,18 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/ProgramEntry.h"
+#include "app/ProgramEntry.h"
 
+#include "app/CommandLine.h"
+#include "app/QtTranslation.h"
+#include "cli/CommandLineSetup.h"
 #include "device/SystemSerial.h"
 #include "platform/StopSignals.h"
 #include "storage/SettingsFile.h"
 #include "ui/About/TAboutForm.h"
-#include "ui/CommandLine.h"
 #include "ui/Diagram/TDigrForm.h"
 #include "ui/Help/THelpForm.h"
+#include "ui/MainForm/TMainForm.h"
 #include "ui/ProgramFont.h"
 #include "ui/ProgramIcons.h"
 #include "ui/QtPrompts.h"
-#include "ui/QtTranslation.h"
-#include "ui/TMainForm.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -25,8 +26,6 @@
 namespace zorvikta {
 
 namespace {
-
-constexpr int kExitUsage = 2;
 
 QStringList rawArguments(int argc, char** argv)
 {
@@ -47,8 +46,8 @@ std::optional<int> answerWithoutWindow(const StartRequest& request)
         QTextStream(stdout) << versionText();
         return 0;
     case StartRequest::Action::UsageError:
-        QTextStream(stderr) << "zorvikta: " << request.message << "\nTry 'zorvikta --help'.\n";
-        return kExitUsage;
+        QTextStream(stderr) << cli::usageErrorText(QStringLiteral("zorvikta"), request.message);
+        return cli::kExitUsage;
     case StartRequest::Action::OpenWindow:
         break;
     }

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The whole-pattern commands and the presets: message, snapshot, model operation, repaint.
-#include "ui/TMainForm.h"
+#include "ui/MainForm/TMainForm.h"
 
 #include "model/EditCommands.h"
 #include "model/Presets.h"
-#include "ui/DocumentNames.h"
+#include "ui/MainForm/DocumentNames.h"
 #include "ui/UpDown.h"
 
 #include <QLabel>
@@ -69,19 +69,19 @@ void TMainForm::SpeedButtonRotateChClick()
 void TMainForm::SpeedButtonPresetClick(const Preset& preset)
 {
     ToUndo();
-    m_upDownCh->setPosition(preset.channels);
-    m_upDownLeng->setPosition(preset.length);
+    m_ui.upDownCh->setPosition(preset.channels);
+    m_ui.upDownLeng->setPosition(preset.length);
     writePresetSteps(preset, m_runRecord, m_random);
     SpeedButtonNabor();
 }
 
 void TMainForm::SpeedButtonNabor()
 {
-    m_scrollBarArea->setValue(0);
-    m_labelCh->setText(QString::number(m_upDownCh->position()));
-    m_labelLeng->setText(QString::number(m_upDownLeng->position()));
+    m_ui.scrollBarArea->setValue(0);
+    m_ui.labelCh->setText(QString::number(m_ui.upDownCh->position()));
+    m_ui.labelLeng->setText(QString::number(m_ui.upDownLeng->position()));
     writeHeader(m_runRecord,
-                {.channelCount = m_upDownCh->position(), .length = m_upDownLeng->position()});
+                {.channelCount = m_ui.upDownCh->position(), .length = m_ui.upDownLeng->position()});
     PaintAll();
     m_saveFileName = newDocumentName();
     setCaption();

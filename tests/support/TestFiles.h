@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "support/RunFiles.h"
+
 #include <QDir>
-#include <QFile>
 #include <QRandomGenerator>
 #include <QScopeGuard>
 #include <QStringList>
@@ -12,18 +13,6 @@
 #include <sys/resource.h>
 
 namespace zorvikta::test {
-
-inline QByteArray fileBytes(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-inline bool putFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // The same bytes for the same seed, so that a failure can be repeated.
 inline QByteArray garbage(qsizetype size, quint32 seed)

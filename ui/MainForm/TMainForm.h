@@ -7,26 +7,17 @@
 #include "storage/SettingsFile.h"
 #include "ui/CellCursor.h"
 #include "ui/GridGeometry.h"
-#include "ui/MainFormServices.h"
+#include "ui/MainForm/MainFormServices.h"
+#include "ui/MainForm/MainFormUi.h"
 
 #include <QMainWindow>
 
-class QAction;
-class QCheckBox;
-class QLabel;
-class QScrollBar;
-class QTimer;
-class QToolButton;
-
 namespace zorvikta {
 
-class PaintSurface;
-class PortWarningGate;
 class StatusPanels;
 class TAboutForm;
 class TDigrForm;
 class THelpForm;
-class UpDown;
 struct Preset;
 struct LinkError;
 
@@ -44,7 +35,7 @@ public:
     const QString& currentFileName() const { return m_saveFileName; }
     const QString& openFileName() const { return m_openFileName; }
     GridView gridView() const;
-    StatusPanels* statusPanels() const { return m_statusBar; }
+    StatusPanels* statusPanels() const { return m_ui.statusBar; }
 
     // The three windows of the help menu, created by the program entry after this one.
     void setHelpWindows(TAboutForm* about, THelpForm* help, TDigrForm* diagram);
@@ -127,6 +118,9 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The controls' set-up connects them to the handlers, private ones included.
+    friend class MainFormUi;
+
     enum class LoadOutcome { Loaded, Missing, Failed };
 
     void FormCreate();
@@ -147,17 +141,8 @@ private:
     bool writeSettings(SettingsKeys keys);
     void showPortHints();
 
-    void buildWindow();
-    QWidget* buildToolBar();
-    QWidget* buildSettingsPanel();
-    void buildPresetButtons(QWidget* panel);
-    void buildMenu();
-    void buildKeyboard();
-    void buildShortcuts();
     void moveCellCursor(CellCursor cursor);
     void hoverCell(const GridHit& hit);
-    QToolButton* addToolButton(QWidget* bar, const char* name, int left, int width,
-                               const QString& hint, const char* glyph);
 
     MainFormServices m_services;
 
@@ -174,31 +159,7 @@ private:
     CellCursor m_cellCursor;
     QString m_markPanelBeforePortFailure; // panel 2 as it was before the port notice covered it
 
-    // Controls the handlers read and write.
-    QToolButton* m_speedButtonSave = nullptr;
-    QToolButton* m_speedButtonUndo = nullptr;
-    QToolButton* m_speedButtonDelete = nullptr;
-    QToolButton* m_speedButtonInsert = nullptr;
-    QToolButton* m_speedButtonPlay = nullptr;
-    UpDown* m_upDownCh = nullptr;
-    UpDown* m_upDownLeng = nullptr;
-    QLabel* m_labelCh = nullptr;
-    QLabel* m_labelLeng = nullptr;
-    QLabel* m_labelStep = nullptr;
-    QLabel* m_labelSpeed = nullptr;
-    QLabel* m_labelScroll = nullptr;
-    QCheckBox* m_checkBoxToBox = nullptr;
-    QScrollBar* m_scrollBarSpeed = nullptr;
-    QScrollBar* m_scrollBarArea = nullptr;
-    PaintSurface* m_paintBoxRun = nullptr;
-    PaintSurface* m_paintBox = nullptr;
-    StatusPanels* m_statusBar = nullptr;
-    PortWarningGate* m_portWarnings = nullptr;
-    QAction* m_itemCom1 = nullptr;
-    QAction* m_itemCom2 = nullptr;
-    QAction* m_itemDevices = nullptr;
-    QTimer* m_timerRun = nullptr;
-    QTimer* m_timerStatus = nullptr;
+    MainFormUi m_ui;
 
     TAboutForm* m_aboutForm = nullptr;
     THelpForm* m_helpForm = nullptr;

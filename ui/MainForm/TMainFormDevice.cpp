@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Sending the pattern and the speed to the board.
-#include "ui/TMainForm.h"
+#include "ui/MainForm/TMainForm.h"
 
-#include "device/DeviceNames.h"
 #include "device/LinkError.h"
 #include "device/Messages.h"
 #include "device/PortListing.h"
+#include "device/Ports.h"
 #include "device/SerialLink.h"
 #include "device/UploadSequence.h"
 #include "ui/PortDevicesDialog.h"
@@ -26,15 +26,16 @@ const QString kPortNotice = QStringLiteral(" COM Порт не удалось о
 
 QString TMainForm::currentDeviceName() const
 {
-    return portDeviceName(m_itemCom1->isChecked() ? PortChoice::Com1 : PortChoice::Com2, m_devices);
+    return portDeviceName(m_ui.itemCom1->isChecked() ? PortChoice::Com1 : PortChoice::Com2,
+                          m_devices);
 }
 
 // Each port item names its device and what the device says it is.
 void TMainForm::showPortHints()
 {
     const QList<SerialPortEntry> present = m_services.serialPorts.availablePorts();
-    m_itemCom1->setToolTip(portHint(present, portDeviceName(PortChoice::Com1, m_devices)));
-    m_itemCom2->setToolTip(portHint(present, portDeviceName(PortChoice::Com2, m_devices)));
+    m_ui.itemCom1->setToolTip(portHint(present, portDeviceName(PortChoice::Com1, m_devices)));
+    m_ui.itemCom2->setToolTip(portHint(present, portDeviceName(PortChoice::Com2, m_devices)));
 }
 
 // A port that fails is reported and the program goes on: the pattern in memory stays the user's.
@@ -46,10 +47,10 @@ void TMainForm::reportLinkFailure(const LinkError& error)
                              ? QStringLiteral("Не могу сконфигурировать порт")
                              : QStringLiteral("Не могу передать данные в порт");
     QString details = describeLinkError(error);
-    if (error.cause == LinkError::Cause::NotFound && m_itemDevices->isEnabled())
+    if (error.cause == LinkError::Cause::NotFound && m_ui.itemDevices->isEnabled())
         details += QStringLiteral(" Устройство для порта можно выбрать в меню «СОМ Порт», пункт "
                                   "«Выбор устройства...».");
-    m_portWarnings->raise(text, details);
+    m_ui.portWarnings->raise(text, details);
     if (error.stage != LinkError::Stage::Write)
         showPortNotice();
 }
@@ -57,15 +58,15 @@ void TMainForm::reportLinkFailure(const LinkError& error)
 // The notice borrows the marked step's panel; the first transfer that goes through gives it back.
 void TMainForm::showPortNotice()
 {
-    if (m_statusBar->panelText(kPortPanel) != kPortNotice)
-        m_markPanelBeforePortFailure = m_statusBar->panelText(kPortPanel);
-    m_statusBar->setPanelText(kPortPanel, kPortNotice);
+    if (m_ui.statusBar->panelText(kPortPanel) != kPortNotice)
+        m_markPanelBeforePortFailure = m_ui.statusBar->panelText(kPortPanel);
+    m_ui.statusBar->setPanelText(kPortPanel, kPortNotice);
 }
 
 void TMainForm::clearPortNotice()
 {
-    if (m_statusBar->panelText(kPortPanel) == kPortNotice)
-        m_statusBar->setPanelText(kPortPanel, m_markPanelBeforePortFailure);
+    if (m_ui.statusBar->panelText(kPortPanel) == kPortNotice)
+        m_ui.statusBar->setPanelText(kPortPanel, m_markPanelBeforePortFailure);
 }
 
 bool TMainForm::sendToDevice(const QByteArray& message)
@@ -84,7 +85,7 @@ bool TMainForm::sendToDevice(const QByteArray& message)
 void TMainForm::SpeedButtonTxClick()
 {
     StatusBarHelp(QStringLiteral(" Передача файла данных..."));
-    const UploadSequence sequence = uploadSequence(m_runRecord, m_upDownLeng->position(), false);
+    const UploadSequence sequence = uploadSequence(m_runRecord, m_ui.upDownLeng->position());
     if (!sendToDevice(sequence.upload))
         return;
     m_runRecord = sequence.normalised;
@@ -93,7 +94,7 @@ void TMainForm::SpeedButtonTxClick()
 
 void TMainForm::SpeedToDevice()
 {
-    if (!m_checkBoxToBox->isChecked())
+    if (!m_ui.checkBoxToBox->isChecked())
         return;
     StatusBarHelp(QStringLiteral(" Установка скорости в устройстве..."));
     sendToDevice(speedMessage(m_runRecord[kSpeedIndex]));
@@ -101,15 +102,15 @@ void TMainForm::SpeedToDevice()
 
 void TMainForm::itemCom1Click()
 {
-    m_itemCom1->setChecked(true);
-    m_itemCom2->setChecked(false);
+    m_ui.itemCom1->setChecked(true);
+    m_ui.itemCom2->setChecked(false);
     SaveIniFile();
 }
 
 void TMainForm::itemCom2Click()
 {
-    m_itemCom1->setChecked(false);
-    m_itemCom2->setChecked(true);
+    m_ui.itemCom1->setChecked(false);
+    m_ui.itemCom2->setChecked(true);
     SaveIniFile();
 }
 

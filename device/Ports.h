@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+// The two serial ports the window offers and the devices behind them: the settings file keeps
+// them, the upload opens them. The two functions live in the platform's serial file.
+namespace zorvikta {
+
+enum class PortChoice { Com1, Com2 };
+
+// The serial devices that the two port choices mean.
+struct PortDevices {
+    QString com1;
+    QString com2;
+    friend bool operator==(const PortDevices&, const PortDevices&) = default;
+};
+
+// The devices of the two ports until the user chooses others; nullopt where a platform names
+// its ports itself, so that there is nothing to choose or keep.
+std::optional<PortDevices> defaultPortDevices();
+
+// The device that `port` means.
+QString portDeviceName(PortChoice port, const PortDevices& chosen);
+
+} // namespace zorvikta
