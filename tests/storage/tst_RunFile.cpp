@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/RunFile.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestFiles.h"
 
 #include <QCoreApplication>

@@ -4,7 +4,7 @@
 #include "storage/RunFile.h"
 #include "storage/SettingsFile.h"
 #include "storage/WindowsErrors.h"
-#include "support/RunFiles.h"
+#include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,12 +27,6 @@ RunFileImage imageFilledWith(char byte)
     RunFileImage image{};
     image.fill(static_cast<std::uint8_t>(byte));
     return image;
-}
-
-QStringList folderEntries(const QString& folder)
-{
-    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
 }
 
 QString messageOf(const std::optional<FileError>& failure)
