@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The port choices on Windows; the link itself is Win32SerialLink.cpp.
+// The ports Windows starts with; the link itself is Win32SerialLink.cpp.
 #include "device/Ports.h"
 
 namespace zorvikta {
@@ -8,11 +8,6 @@ std::optional<PortDevices> defaultPortDevices()
 {
     // "COM 1" and "COM 2" mean the ports of those names until the user chooses others.
     return PortDevices{QStringLiteral("COM1"), QStringLiteral("COM2")};
-}
-
-QString portDeviceName(PortChoice port, const PortDevices& chosen)
-{
-    return port == PortChoice::Com1 ? chosen.com1 : chosen.com2;
 }
 
 } // namespace zorvikta

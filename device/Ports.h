@@ -6,7 +6,7 @@
 #include <optional>
 
 // The two serial ports the window offers and the devices behind them: the settings file keeps
-// them, the upload opens them. The two functions live in the platform's serial file.
+// them, the upload opens them. The defaults live in the platform's serial file.
 namespace zorvikta {
 
 enum class PortChoice { Com1, Com2 };
