@@ -64,20 +64,10 @@ x11_press "$notice" Return
 main=$(x11_wait_window '^Эмулятор релейной бегушки' 60) || fail "the main window did not appear"
 read -r left top width height < <(x11_geometry "$main")
 
-# At the design size the bands below the menu bar take the window's lowest 259 pixels.
-bands_top=$((top + height - 259))
-strip_y=$((bands_top + 89 + 7))
-grid_y=$((bands_top + 156))
-dark=C0DCC0
-checked=0
-for _ in $(seq 1 50); do
-    import -window root "$work/shot.png"
-    lamp=$(x11_pixel "$work/shot.png" $((left + 7)) "$strip_y")
-    cell=$(x11_pixel "$work/shot.png" $((left + 7)) $((grid_y + 7)))
-    [ "$lamp" = "$dark" ] && [ "$cell" = "$dark" ] && { checked=1; break; }
-    sleep 0.2
-done
-[ "$checked" -eq 1 ] || fail "first lamp $lamp and first cell $cell are not $dark"
+x11_bands $left $top $width $height
+bands_top=$X11_BANDS_TOP grid_y=$X11_GRID_Y dark=$X11_DARK
+x11_wait_first_cells_dark "$work/shot.png" "$left" \
+    || fail "first lamp $X11_LAMP and first cell $X11_CELL are not $dark"
 cp "$work/shot.png" "$build/windows-first-start.png"
 
 # A click on the first cell lights it.
