@@ -4,8 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/QtTranslation.h"
 #include "cli/CommandLineSetup.h"
-#include "device/QtSerialLink.h"
-#include "device/QtSerialPortSource.h"
+#include "device/SystemSerial.h"
 #include "platform/StopSignals.h"
 #include "storage/FileNames.h"
 #include "storage/SettingsFile.h"
@@ -20,6 +19,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QSessionManager>
 #include <QTextStream>
 
 #include <cstdio>
@@ -85,10 +85,11 @@ int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& af
     QApplication::setWindowIcon(programIcon());
 
     QtPrompts prompts;
-    QtSerialLink serialLink;
-    QtSerialPortSource serialPorts;
+    const auto serialLink = platform::makeSerialLink();
+    const auto serialPorts = platform::makeSerialPortSource();
     const auto openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
-    TMainForm mainForm({prompts, serialLink, defaultSettingsFilePath(), serialPorts, request.file});
+    TMainForm mainForm(
+        {prompts, *serialLink, defaultSettingsFilePath(), *serialPorts, request.file});
     prompts.setOwner(&mainForm);
 
     TAboutForm aboutForm(openUrl, &mainForm);
@@ -102,6 +103,9 @@ int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& af
     StopSignals stopSignals;
     stopSignals.install();
     QObject::connect(&stopSignals, &StopSignals::stopRequested, &mainForm,
+                     &TMainForm::closeWithoutAsking);
+    // The session ending (logging off, shutting down) is a stop too, not a time for questions.
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &mainForm,
                      &TMainForm::closeWithoutAsking);
 
     mainForm.show();

@@ -10,7 +10,12 @@ function(zorvikta_strict target)
     # guarded stacks, and relocations resolved and made read-only at start.
     target_compile_options(${target} PRIVATE -fstack-protector-strong
         $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:-U_FORTIFY_SOURCE -D_FORTIFY_SOURCE=2>)
-    target_link_options(${target} PRIVATE LINKER:-z,relro LINKER:-z,now)
+    if(WIN32)
+        # MinGW keeps the stack protector's runtime in a library of its own.
+        target_link_options(${target} PRIVATE -fstack-protector-strong)
+    else()
+        target_link_options(${target} PRIVATE LINKER:-z,relro LINKER:-z,now)
+    endif()
     target_compile_definitions(${target} PRIVATE
         QT_NO_CAST_FROM_ASCII
         QT_NO_CAST_TO_ASCII

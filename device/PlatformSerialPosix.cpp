@@ -94,9 +94,4 @@ std::optional<PortDevices> defaultPortDevices()
     return PortDevices{QStringLiteral("/dev/ttyS0"), QStringLiteral("/dev/ttyS1")};
 }
 
-QString portDeviceName(PortChoice port, const PortDevices& chosen)
-{
-    return port == PortChoice::Com1 ? chosen.com1 : chosen.com2;
-}
-
 } // namespace zorvikta

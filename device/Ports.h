@@ -6,7 +6,7 @@
 #include <optional>
 
 // The two serial ports the window offers and the devices behind them: the settings file keeps
-// them, the upload opens them. The two functions live in the platform's serial file.
+// them, the upload opens them. The defaults live in the platform's serial file.
 namespace zorvikta {
 
 enum class PortChoice { Com1, Com2 };
@@ -18,11 +18,11 @@ struct PortDevices {
     friend bool operator==(const PortDevices&, const PortDevices&) = default;
 };
 
-// The devices of the two ports until the user chooses others; nullopt where the platform names
-// its ports itself (COM1 and COM2 on Windows), so that there is nothing to choose or keep.
+// The devices of the two ports until the user chooses others; nullopt where a platform names
+// its ports itself, so that there is nothing to choose or keep.
 std::optional<PortDevices> defaultPortDevices();
 
-// The device that `port` means: the fixed name where the platform has one, else the chosen one.
+// The device that `port` means.
 QString portDeviceName(PortChoice port, const PortDevices& chosen);
 
 } // namespace zorvikta

@@ -3,6 +3,7 @@
 
 #include "device/LineSettings.h"
 #include "device/PlatformSerial.h"
+#include "device/TransferTime.h"
 
 #include <QDeadlineTimer>
 #include <QSerialPort>
@@ -12,18 +13,6 @@
 namespace zorvikta {
 
 namespace {
-
-constexpr qint64 kBitsPerByte = 10; // start bit, 8 data bits, stop bit
-// Room beyond the wire time for the driver and the adapter to get going.
-constexpr qint64 kDrainMarginMs = 500;
-
-// How long a message may take from the write to its last bit on the line, so that a dead adapter
-// costs the user half a second more than a working one instead of hanging the program.
-qint64 transferLimitMs(qsizetype byteCount)
-{
-    const qint64 wireMs = (byteCount * kBitsPerByte * 1000 + kLineBaudRate - 1) / kLineBaudRate;
-    return wireMs + kDrainMarginMs;
-}
 
 LinkError::Cause causeOf(const QSerialPort& port, const QString& deviceName)
 {

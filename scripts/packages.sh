@@ -49,3 +49,24 @@ ZORVIKTA_TEST_PACKAGES=(
     libsimavr-dev
     libelf-dev
 )
+
+# Building for Windows on top of the build packages (scripts/windows): the MinGW-w64 cross
+# compilers, NSIS for the installer, icoutils for the icons, Wine to run the tests, dpkg-dev to
+# unpack Qt's source, Python for the pseudo-terminal end of the serial tests, and the X tools of
+# the installed program's test.
+ZORVIKTA_WINDOWS_PACKAGES=(
+    g++-mingw-w64-x86-64-posix
+    mingw-w64-tools
+    nsis
+    icoutils
+    wine
+    wine64
+    dpkg-dev
+    ca-certificates
+    python3
+    xvfb
+    xauth
+    xdotool
+    x11-utils
+    imagemagick
+)

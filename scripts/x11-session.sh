@@ -74,3 +74,30 @@ x11_first_start() {
     x11_press "$notice" Return
     X11_MAIN=$(x11_wait_window '^Эмулятор релейной бегушки')
 }
+
+# The main window's bands, from its inside ("left top width height" as x11_geometry gives): at the
+# design size the bands below the menu bar take the window's lowest 259 pixels. Sets
+# X11_BANDS_TOP, X11_STRIP_Y (the lamps' middle row) and X11_GRID_Y (the grid's top).
+x11_bands() {
+    X11_BANDS_TOP=$(($2 + $4 - 259))
+    X11_STRIP_Y=$((X11_BANDS_TOP + 89 + 7))
+    X11_GRID_Y=$((X11_BANDS_TOP + 156))
+}
+
+# The dark colour of an unlit lamp and an empty cell.
+X11_DARK=C0DCC0
+
+# Waits up to ten seconds until the first lamp and the first grid cell show X11_DARK in a
+# screenshot ($1: the file, $2: the window's left edge; x11_bands first). Leaves what it saw in
+# X11_LAMP and X11_CELL, and the last screenshot in the file.
+x11_wait_first_cells_dark() {
+    local attempt
+    for attempt in $(seq 1 50); do
+        import -window root "$1"
+        X11_LAMP=$(x11_pixel "$1" $(($2 + 7)) "$X11_STRIP_Y")
+        X11_CELL=$(x11_pixel "$1" $(($2 + 7)) $((X11_GRID_Y + 7)))
+        [ "$X11_LAMP" = "$X11_DARK" ] && [ "$X11_CELL" = "$X11_DARK" ] && return 0
+        sleep 0.2
+    done
+    return 1
+}

@@ -36,4 +36,8 @@ std::optional<FileError> createFolders(const QString& path);
 // Folder of the per-user settings file.
 QString settingsFolder();
 
+// The file that holds the settings kept at `path`: `path` itself, or, on a system where settings
+// once lived elsewhere, that earlier file until `path` exists.
+QString settingsFileToRead(const QString& path);
+
 } // namespace zorvikta::platform

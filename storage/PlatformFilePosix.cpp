@@ -324,4 +324,9 @@ QString settingsFolder()
     return QDir::homePath() + QStringLiteral("/.config");
 }
 
+QString settingsFileToRead(const QString& path)
+{
+    return path;
+}
+
 } // namespace zorvikta::platform

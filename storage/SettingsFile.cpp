@@ -92,7 +92,7 @@ const QString& SettingsFile::path() const
 Settings SettingsFile::read() const
 {
     QByteArray text;
-    loadText(m_path, text);
+    loadText(platform::settingsFileToRead(m_path), text);
     const IniText ini(text);
     Settings settings;
     settings.port =
@@ -116,7 +116,8 @@ std::optional<FileError> SettingsFile::write(const Settings& settings, SettingsK
     QLockFile lock(m_path + QStringLiteral(".lock"));
     lock.tryLock(kLockWaitMs);
     QByteArray text;
-    if (auto failure = loadText(m_path, text))
+    // A file read from elsewhere lends its other lines to the new one.
+    if (auto failure = loadText(platform::settingsFileToRead(m_path), text))
         return refusedWrite(m_path, *failure);
     // In this order, which gives a new file its order of sections.
     QList<std::pair<Key, QString>> values{

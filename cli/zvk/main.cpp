@@ -2,8 +2,7 @@
 // zvk: run files and the board from the command line.
 #include "cli/CommandLineSetup.h"
 #include "cli/zvk/Commands.h"
-#include "device/QtSerialLink.h"
-#include "device/QtSerialPortSource.h"
+#include "device/SystemSerial.h"
 #include "model/RunRecord.h"
 #include "storage/FileNames.h"
 
@@ -101,7 +100,7 @@ int main(int argc, char** argv)
     QTextStream err(stderr);
     const QString& command = arguments.constFirst();
     const QStringList operands = arguments.sliced(1);
-    QtSerialLink link;
+    const auto link = platform::makeSerialLink();
     // Decoded, such a name would name another file: it is refused by its own bytes instead.
     const QHash<QString, QString> undecodable = undecodableArguments(argc, argv);
     if ((command == u"show" || command == u"upload") &&
@@ -116,9 +115,9 @@ int main(int argc, char** argv)
     if (command == u"check")
         return zvk::check(operands, undecodable, out);
     if (command == u"ports")
-        return zvk::ports(QtSerialPortSource(), out);
+        return zvk::ports(*platform::makeSerialPortSource(), out);
     if (command == u"upload")
-        return zvk::upload(operands.constFirst(), device, parser.isSet(speedOption), link, out,
+        return zvk::upload(operands.constFirst(), device, parser.isSet(speedOption), *link, out,
                            err);
 
     bool isNumber = false;
@@ -129,5 +128,5 @@ int main(int argc, char** argv)
                 .arg(kMinSpeed)
                 .arg(kMaxSpeed)
                 .arg(operands.constFirst()));
-    return zvk::speed(static_cast<std::uint8_t>(value), device, link, out, err);
+    return zvk::speed(static_cast<std::uint8_t>(value), device, *link, out, err);
 }

@@ -9,21 +9,10 @@ x11_first_start "$program" "$folder" || fail "the main window did not appear"
 read -r left top width height < <(x11_geometry "$X11_MAIN")
 [ "$width" -eq 590 ] || fail "client width $width, expected 590"
 
-# At the design size the bands below the menu bar take the window's lowest 259 pixels.
-bands_top=$((top + height - 259))
-strip_y=$((bands_top + 89 + 7))
-grid_y=$((bands_top + 156))
-dark=C0DCC0
-
-checked=0
-for attempt in $(seq 1 50); do
-    import -window root "$folder/shot.png"
-    lamp=$(x11_pixel "$folder/shot.png" $((left + 7)) "$strip_y")
-    cell=$(x11_pixel "$folder/shot.png" $((left + 7)) $((grid_y + 7)))
-    [ "$lamp" = "$dark" ] && [ "$cell" = "$dark" ] && { checked=1; break; }
-    sleep 0.2
-done
-[ "$checked" -eq 1 ] || fail "first lamp $lamp and first cell $cell are not $dark"
+x11_bands $left $top $width $height
+bands_top=$X11_BANDS_TOP strip_y=$X11_STRIP_Y grid_y=$X11_GRID_Y dark=$X11_DARK
+x11_wait_first_cells_dark "$folder/shot.png" "$left" \
+    || fail "first lamp $X11_LAMP and first cell $X11_CELL are not $dark"
 
 for group in 0 4 8; do
     for lamp in 0 3; do

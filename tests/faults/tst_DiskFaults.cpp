@@ -2,6 +2,7 @@
 #include "ReadOnlyLock.h"
 #include "SmallDisk.h"
 #include "support/AsOrdinaryUser.h"
+#include "support/FileSizeLimit.h"
 #include "support/FormFixture.h"
 #include "support/TestFiles.h"
 #include <QTest>

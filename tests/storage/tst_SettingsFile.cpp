@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/SettingsFile.h"
 #include "support/AsOrdinaryUser.h"
+#include "support/FileSizeLimit.h"
 #include "support/TestFiles.h"
 
 #include <QMetaType>

@@ -5,12 +5,7 @@
 
 #include <QDir>
 #include <QRandomGenerator>
-#include <QScopeGuard>
 #include <QStringList>
-
-#include <csignal>
-
-#include <sys/resource.h>
 
 namespace zorvikta::test {
 
@@ -41,22 +36,6 @@ inline QByteArray patternBytes(qsizetype size, int seed)
         bytes[i] = static_cast<char>((i * 37 + seed * 101 + 11) & 0xFF);
     }
     return bytes;
-}
-
-// Until the returned guard goes, files this process writes stop growing at `bytes`: a write
-// fails part-way with EFBIG (its signal ignored), as on a disk that fills up.
-[[nodiscard]] inline auto limitFileSize(rlim_t bytes)
-{
-    rlimit old{};
-    getrlimit(RLIMIT_FSIZE, &old);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit capped = old;
-    capped.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &capped);
-    return qScopeGuard([old, oldHandler] {
-        setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, oldHandler);
-    });
 }
 
 } // namespace zorvikta::test

@@ -1,0 +1,41 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Running the programs of the Windows build under Wine. Sourced, not run.
+# Debian's /usr/bin/wine asks for the 32-bit Wine; wine64 runs 64-bit programs by itself.
+ZORVIKTA_WINE=/usr/lib/wine/wine64
+ZORVIKTA_MINGW_RUNTIME_DIRS=(
+    "$(dirname "$(x86_64-w64-mingw32-gcc-posix -print-libgcc-file-name)")"
+    /usr/x86_64-w64-mingw32/lib
+)
+
+# The Windows name of a Linux path: Wine's drive Z: is the root folder.
+zorvikta_wine_path() {
+    local path=$1
+    echo "Z:${path//\//\\}"
+}
+
+# zorvikta_wine_env PREFIX_FOLDER QT_PREFIX
+# A quiet Wine with its own prefix, which finds the Qt and MinGW runtime libraries and Qt's
+# plugins without copying them. A new prefix is not to offer Mono and Gecko.
+zorvikta_wine_env() {
+    export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    local dirs=("$2/bin" "${ZORVIKTA_MINGW_RUNTIME_DIRS[@]}") dir path=""
+    for dir in "${dirs[@]}"; do
+        path+="${path:+;}$(zorvikta_wine_path "$dir")"
+    done
+    export WINEPATH=$path
+    QT_PLUGIN_PATH=$(zorvikta_wine_path "$2/plugins")
+    export QT_PLUGIN_PATH
+}
+
+# Creates the prefix once; tests started side by side wait for the first to finish it.
+zorvikta_wine_prefix_ready() {
+    mkdir -p "$(dirname "$WINEPREFIX")"
+    flock "$WINEPREFIX.lock" bash -c \
+        '[ -f "$WINEPREFIX/system.reg" ] || "$0" wineboot --init >/dev/null 2>&1' "$ZORVIKTA_WINE"
+}
+
+# Ends the prefix's Wine server and its programs, so that the next program starts a new one that
+# reads the registry afresh (a port mapping, say).
+zorvikta_wine_restart() {
+    "$(dirname "$ZORVIKTA_WINE")/wineserver" -k >/dev/null 2>&1 || true
+}

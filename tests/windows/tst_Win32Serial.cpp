@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Windows serial link's own logic; its bytes on a real line are checked by serial_upload.sh.
+#include "device/PortListing.h"
+#include "device/Ports.h"
+#include "device/Win32Serial.h"
+
+#include <QTest>
+
+#include <windows.h>
+
+using namespace zorvikta;
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(zorvikta::LinkError::Cause)
+
+class TestWin32Serial : public QObject {
+    Q_OBJECT
+
+private slots:
+    void devicePath_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("COM1") << u"COM1"_s << u"\\\\.\\COM1"_s;
+        // Only this form reaches two-digit ports.
+        QTest::newRow("COM10") << u"COM10"_s << u"\\\\.\\COM10"_s;
+        QTest::newRow("already a device path") << u"\\\\.\\COM7"_s << u"\\\\.\\COM7"_s;
+    }
+    void devicePath()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, path);
+        QCOMPARE(comDevicePath(name), path);
+    }
+
+    // The advice the user reads follows from what Windows said.
+    void causeOfFailure_data()
+    {
+        QTest::addColumn<quint32>("code");
+        QTest::addColumn<LinkError::Cause>("cause");
+        QTest::newRow("no such port")
+            << quint32(ERROR_FILE_NOT_FOUND) << LinkError::Cause::NotFound;
+        QTest::newRow("held by another program")
+            << quint32(ERROR_ACCESS_DENIED) << LinkError::Cause::Busy;
+        QTest::newRow("sharing violation")
+            << quint32(ERROR_SHARING_VIOLATION) << LinkError::Cause::Busy;
+        QTest::newRow("name too long")
+            << quint32(ERROR_FILENAME_EXCED_RANGE) << LinkError::Cause::NameTooLong;
+        QTest::newRow("device gone mid-way")
+            << quint32(ERROR_GEN_FAILURE) << LinkError::Cause::Other;
+    }
+    void causeOfFailure()
+    {
+        QFETCH(quint32, code);
+        QFETCH(LinkError::Cause, cause);
+        QCOMPARE(linkCauseForWindows(code), cause);
+    }
+
+    // A port nobody has fails at the open, with the system's words, and nothing hangs.
+    void absentPortFailsAtOpen()
+    {
+        Win32SerialLink link;
+        const std::optional<LinkError> error = link.send(u"COM219"_s, QByteArray(3, '\x01'));
+        QVERIFY(error.has_value());
+        QCOMPARE(error->stage, LinkError::Stage::Open);
+        QCOMPARE(error->cause, LinkError::Cause::NotFound);
+        QCOMPARE(error->deviceName, u"COM219"_s);
+        QVERIFY(!error->systemMessage.isEmpty());
+    }
+
+    // "COM 1" and "COM 2" mean COM1 and COM2 until the user chooses other ports.
+    void portChoicesStartAsComPorts()
+    {
+        const std::optional<PortDevices> defaults = defaultPortDevices();
+        QVERIFY(defaults.has_value());
+        QCOMPARE(portDeviceName(PortChoice::Com1, *defaults), u"COM1"_s);
+        QCOMPARE(portDeviceName(PortChoice::Com2, *defaults), u"COM2"_s);
+    }
+
+    // Whatever the system lists is a COM port the link can be given as it is.
+    void listedPortsAreComPorts()
+    {
+        for (const SerialPortEntry& entry : Win32PortSource().availablePorts())
+            QVERIFY2(entry.path.startsWith(u"COM"), qPrintable(portListingLine({entry.path})));
+    }
+};
+
+QTEST_MAIN(TestWin32Serial)
+#include "tst_Win32Serial.moc"
