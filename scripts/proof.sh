@@ -26,7 +26,7 @@ zorvikta_fuzz() {
     if [ ! -f "$build/CMakeCache.txt" ]; then
         cmake -S "$ZORVIKTA_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
             -DCMAKE_CXX_COMPILER=clang++ -DZORVIKTA_WERROR=ON -DZORVIKTA_FUZZ=ON \
-            -DZORVIKTA_BUILD_TESTS=OFF
+            -DBUILD_TESTING=OFF
     fi
     cmake --build "$build" --target zorvikta_fuzzers --parallel
     scratch=$(mktemp -d)
