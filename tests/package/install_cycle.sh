@@ -73,6 +73,8 @@ lintian --fail-on error,warning --tag-display-limit 0 "$deb" >"$work/lintian.log
     { cat "$work/lintian.log" >&2; fail "lintian finds fault with the package"; }
 
 [ "$(dpkg-deb -f "$deb" Package)" = zorvikta ] || fail "the package is not named zorvikta"
+version=$(dpkg-deb -f "$deb" Version)
+upstream_version=${version%-*}
 # The libraries read off the programs, and the font the layout is drawn for.
 depends=$(dpkg-deb -f "$deb" Depends)
 for dependency in libqt6widgets6 libqt6gui6 libqt6serialport6 fonts-liberation2; do
@@ -100,8 +102,9 @@ screenshot=$(sed -n 's|^ *<image type="source"[^>]*>[^<]*/\([^/<]*\)</image>$|\1
 provided=$(sed -n 's|^ *<binary>\(.*\)</binary>$|\1|p' "${metainfo[0]}" | sort)
 programs=$(cd "$root/usr/bin" && printf '%s\n' * | sort)
 [ "$provided" = "$programs" ] || fail "the metainfo provides $provided, the package has $programs"
-grep -q "<release version=\"$(dpkg-deb -f "$deb" Version)\" date=\"[0-9-]*\"/>" "${metainfo[0]}" ||
-    fail "the metainfo's release is not the package's version"
+# The metainfo names the upstream release, the package's version without its Debian revision.
+grep -q "<release version=\"$upstream_version\" date=\"[0-9-]*\"/>" "${metainfo[0]}" ||
+    fail "the metainfo's release is not the package's upstream version $upstream_version"
 grep -q '<launchable type="desktop-id">org.example.zorvikta.desktop</launchable>' "${metainfo[0]}" ||
     fail "the metainfo does not launch the packaged desktop entry"
 
@@ -109,13 +112,12 @@ doc=$root/usr/share/doc/zorvikta
 [ "$(head -n 1 "$doc/copyright")" = \
     "Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/" ] ||
     fail "the copyright file is not in the machine-readable format"
-version=$(dpkg-deb -f "$deb" Version)
 gzip -t "$doc/changelog.Debian.gz" || fail "no readable changelog.Debian.gz"
 changelog_version=$(zcat "$doc/changelog.Debian.gz" | dpkg-parsechangelog -l - -S Version)
 [ "$changelog_version" = "$version" ] ||
     fail "the Debian changelog's newest version $changelog_version is not the package's $version"
-[[ "$(zcat "$doc/changelog.gz" | head -n 1)" == "Zorvikta ${version%-*} ("* ]] ||
-    fail "the upstream changelog.gz does not begin with version ${version%-*}"
+[[ "$(zcat "$doc/changelog.gz" | head -n 1)" == "Zorvikta $upstream_version ("* ]] ||
+    fail "the upstream changelog.gz does not begin with version $upstream_version"
 
 # A manual page for every program, rendered without a warning.
 for program in "$root"/usr/bin/*; do
