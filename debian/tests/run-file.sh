@@ -1,4 +1,5 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
+# shellcheck shell=bash
 # Writes run files for the autopkgtests, byte by byte from the file's layout. Sourced, not run.
 
 # write_run_file NAME CHANNELS LENGTH SPEED STEP...: the steps given (two hex digits each), then
@@ -9,7 +10,7 @@ write_run_file() {
     shift 4
     {
         for step in "$@"; do
-            printf "\\x$step"
+            printf '%b' "\\x$step"
             count=$((count + 1))
         done
         while [ "$count" -lt 122 ]; do
@@ -17,7 +18,7 @@ write_run_file() {
             count=$((count + 1))
         done
         printf '\000\000\000'
-        printf "\\x$(printf %02x "$channels")\\x$(printf %02x "$length")\\x$(printf %02x "$speed")"
+        printf '%b' "\\x$(printf %02x "$channels")\\x$(printf %02x "$length")\\x$(printf %02x "$speed")"
     } >"$name"
 }
 

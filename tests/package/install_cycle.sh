@@ -97,8 +97,9 @@ appstreamcli validate --pedantic --no-net --no-color "${metainfo[0]}" >"$work/ap
 grep -q '<lang percentage="100">ru</lang>' "${metainfo[0]}" ||
     fail "the metainfo does not give Russian as the interface's language"
 screenshot=$(sed -n 's|^ *<image type="source"[^>]*>[^<]*/\([^/<]*\)</image>$|\1|p' "${metainfo[0]}")
-[ -n "$screenshot" ] && [ -f "$root/usr/share/zorvikta/screenshots/$screenshot" ] ||
+if [ -z "$screenshot" ] || [ ! -f "$root/usr/share/zorvikta/screenshots/$screenshot" ]; then
     fail "the metainfo's screenshot '$screenshot' is not in /usr/share/zorvikta/screenshots"
+fi
 provided=$(sed -n 's|^ *<binary>\(.*\)</binary>$|\1|p' "${metainfo[0]}" | sort)
 programs=$(cd "$root/usr/bin" && printf '%s\n' * | sort)
 [ "$provided" = "$programs" ] || fail "the metainfo provides $provided, the package has $programs"

@@ -19,7 +19,9 @@ pack() {
     env -u SOURCE_DATE_EPOCH cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/$1" \
         >"$work/$1.log" 2>&1 || { cat "$work/$1.log" >&2; fail "cpack could not build the package"; }
     local debs=("$work/$1"/zorvikta_*.deb)
-    [ ${#debs[@]} -eq 1 ] && [ -f "${debs[0]}" ] || fail "expected one zorvikta_*.deb in $1"
+    if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+        fail "expected one zorvikta_*.deb in $1"
+    fi
     echo "${debs[0]}"
 }
 
@@ -35,7 +37,7 @@ times=$( (TZ=UTC ar tv "$first" | awk '{ print $4, $5, $6, $7 }' | sort -u | whi
 done; dpkg-deb --fsys-tarfile "$first" | tar -tv --numeric-owner --full-time --quoting-style=literal |
     awk '{ print $4 "T" $5 "Z" }' | sort -u | xargs -n 1 date -u +%s -d) | sort -u)
 [ "$times" = "$release_epoch" ] ||
-    fail "the package's times are $(echo $times), not the release day $release_epoch"
+    fail "the package's times are ${times//$'\n'/ }, not the release day $release_epoch"
 
 # The files only a Debian package carries; everything else comes from the install rules.
 debian_only=$(sort <<'FILES'
@@ -53,5 +55,5 @@ only_packaged=$(comm -13 <(echo "$installed") <(echo "$packaged"))
 only_installed=$(comm -23 <(echo "$installed") <(echo "$packaged"))
 [ -z "$only_installed" ] || fail "cmake --install installs what the package lacks: $only_installed"
 [ "$only_packaged" = "$debian_only" ] ||
-    fail "the package differs from a plain install by $(echo $only_packaged), not by $(echo $debian_only)"
+    fail "the package differs from a plain install by ${only_packaged//$'\n'/ }, not by ${debian_only//$'\n'/ }"
 echo "package.Reproducible: two identical packs, all times $release_epoch; plain install less the Debian files"
