@@ -1,6 +1,6 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# The Debian 12 packages Zorvikta needs: the one list that scripts/run and scripts/test share.
-# Sourced, not run.
+# The Debian packages Zorvikta needs, by names that Debian 12 and 13 both have: the one list
+# that scripts/run and scripts/test share. Sourced, not run.
 
 # Building and running the program.
 ZORVIKTA_BUILD_PACKAGES=(
@@ -27,8 +27,9 @@ ZORVIKTA_TEST_PACKAGES=(
     xdotool
     x11-utils
     imagemagick
+    # The default clang and its fuzzer and sanitizer runtimes, of the same version on each release.
     clang
-    libclang-rt-14-dev
+    libclang-rt-dev
     desktop-file-utils
     appstream
     dpkg-dev
