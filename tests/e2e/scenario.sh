@@ -9,6 +9,7 @@ folder=$(mktemp -d)
 trap 'x11_stop; rm -rf "$folder"' EXIT
 fail() {
     echo "FAIL: $*" >&2
+    [ -s "$folder/program.log" ] && tail -n 40 "$folder/program.log" >&2
     if [ -f "$folder/shot.png" ]; then
         cp "$folder/shot.png" "${TMPDIR:-/tmp}/zorvikta-e2e-failure.png"
     fi
