@@ -52,7 +52,8 @@ zorvikta_qt_fetch_source() {
 
 # The configuration measured to cross-build: everything the program does not use is off.
 # tabletevent needs the wintab headers that Debian's source leaves out; dynamicgl would keep
-# OpenGL code in the Windows platform plugin although OpenGL is off.
+# OpenGL code in the Windows platform plugin although OpenGL is off. direct2d stays on: the
+# Windows platform plugin's DirectWrite font database is built into Gui only with it.
 zorvikta_qt_configure_options() {
     local options=(
         -DCMAKE_BUILD_TYPE=Release
@@ -72,7 +73,6 @@ zorvikta_qt_configure_options() {
         -DFEATURE_vulkan=OFF
         -DFEATURE_tabletevent=OFF
         -DFEATURE_dynamicgl=OFF
-        -DFEATURE_direct2d=OFF
         -DFEATURE_gif=OFF
         -DFEATURE_ico=OFF
         -DFEATURE_jpeg=ON
