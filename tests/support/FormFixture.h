@@ -19,6 +19,16 @@
 
 namespace zorvikta::test {
 
+// A name in the working folder as the user's system writes it, in the caption and the settings.
+inline QString dotted(const char* name)
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral(".\\") + QString::fromUtf8(name);
+#else
+    return QStringLiteral("./") + QString::fromUtf8(name);
+#endif
+}
+
 // A fresh program start in a temporary working directory with its own settings file.
 class FormFixture {
 public:

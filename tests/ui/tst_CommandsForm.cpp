@@ -175,12 +175,12 @@ private slots:
             QCOMPARE(fixture.child<QLabel>("LabelLeng")->text(), QString::number(length));
             QCOMPARE(fixture.child<QLabel>("LabelCh")->text(), QString::number(channels));
             QCOMPARE(form.windowTitle(),
-                     QStringLiteral("Эмулятор релейной бегушки: ./User001.zvk"));
+                     QStringLiteral("Эмулятор релейной бегушки: ") + dotted("User001.zvk"));
             form.SpeedButtonUndoClick();
             QCOMPARE(form.runRecord(), before);
             QCOMPARE(form.gridView().length, 8);
             QCOMPARE(form.windowTitle(),
-                     QStringLiteral("Эмулятор релейной бегушки: ./User001.zvk"));
+                     QStringLiteral("Эмулятор релейной бегушки: ") + dotted("User001.zvk"));
         }
     }
 

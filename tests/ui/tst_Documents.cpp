@@ -11,7 +11,7 @@ using namespace zorvikta::test;
 
 namespace {
 
-const QString kNewName = QStringLiteral("./User001.zvk");
+const QString kNewName = dotted("User001.zvk");
 const QString kScratch = QStringLiteral("tmp.zvk");
 
 // A record full of what saving must clean up: low bits inside the pattern, lamps beyond it,
@@ -86,7 +86,7 @@ private slots:
         else
             form.SpeedButtonNewClick();
         QCOMPARE(fixture.prompts.questions,
-                 QStringList{QStringLiteral("Записать файл <./tmp.zvk> ?")});
+                 QStringList{QStringLiteral("Записать файл <%1> ?").arg(dotted("tmp.zvk"))});
         QCOMPARE(fixture.readFile(kScratch), expectedFile(before, false));
     }
 
@@ -135,7 +135,7 @@ private slots:
         fixture.prompts.answers = {true, false};
         form.SpeedButtonNewClick();
         QCOMPARE(fixture.prompts.questions,
-                 QStringList({QStringLiteral("Записать файл <./tmp.zvk> ?"),
+                 QStringList({QStringLiteral("Записать файл <%1> ?").arg(dotted("tmp.zvk")),
                               QStringLiteral("Такой файл существует. Переписать?")}));
         QCOMPARE(fixture.readFile(kScratch), QByteArray(128, '\x10'));
         QCOMPARE(form.currentFileName(), kNewName);
@@ -187,7 +187,7 @@ private slots:
         QCOMPARE(fixture.prompts.questions,
                  QStringList{QStringLiteral("Файл с таким именем существует, переписать?")});
         QCOMPARE(fixture.readFile(QStringLiteral("other.zvk")), QByteArray("precious"));
-        QCOMPARE(form.currentFileName(), QStringLiteral("./tmp.zvk"));
+        QCOMPARE(form.currentFileName(), dotted("tmp.zvk"));
         form.runRecord()[0] = 0x80;
         form.SpeedButtonSaveClick();
         QCOMPARE(fixture.readFile(QStringLiteral("other.zvk")), QByteArray("precious"));
@@ -212,11 +212,11 @@ private slots:
 
         fixture.prompts.chosenFiles = {fixture.path(QStringLiteral("b.zvk"))};
         form.SpeedButtonOpenClick();
-        QCOMPARE(fixture.prompts.dialogs.last(), QStringLiteral("open:./tmp.zvk"));
+        QCOMPARE(fixture.prompts.dialogs.last(), QStringLiteral("open:") + dotted("tmp.zvk"));
         QCOMPARE(int(form.runRecord()[0]), 0x80);
         QCOMPARE(form.gridView().channelCount, 3);
         QCOMPARE(form.gridView().length, 12);
-        QCOMPARE(form.windowTitle(), QStringLiteral("Эмулятор релейной бегушки: ./tmp.zvk"));
+        QCOMPARE(form.windowTitle(), QStringLiteral("Эмулятор релейной бегушки: ") + dotted("tmp.zvk"));
         QCOMPARE(form.currentFileName(), fixture.path(QStringLiteral("b.zvk")));
         QCOMPARE(fixture.panel(3),
                  QStringLiteral("Чтение файла: ") + fixture.path(QStringLiteral("b.zvk")));
@@ -317,7 +317,7 @@ private slots:
         form.SpeedButtonSaveClick();
         QCOMPARE(int(fixture.readFile(QStringLiteral("mine.zvk")).at(0)), 0x40);
         QVERIFY(fixture.prompts.errors.isEmpty());
-        QVERIFY(fixture.panel(3).contains(QStringLiteral("./tmp.zvk")));
+        QVERIFY(fixture.panel(3).contains(dotted("tmp.zvk")));
     }
 
     void closeWritesTheSettingsWhateverTheAnswer()
@@ -330,7 +330,7 @@ private slots:
         const QByteArray settings = fixture.readFile(QStringLiteral("Zorvikta.ini"));
         QVERIFY(settings.contains("Aktive=COM 2"));
         QVERIFY(settings.contains("Jast=Send"));
-        QVERIFY(settings.contains("Path=./User001.zvk"));
+        QVERIFY(settings.contains("Path=" + kNewName.toUtf8()));
         QCOMPARE(fixture.panel(3), QStringLiteral("Выход из программы..."));
     }
 
@@ -413,7 +413,7 @@ private slots:
         fixture.writeFile(kScratch, runFileBytes("\x20", 2, 6, 100));
         fixture.writeSettings("[LastFile]\nPath=gone.zvk\n");
         TMainForm& form = fixture.start();
-        QCOMPARE(form.openFileName(), QStringLiteral("./tmp.zvk"));
+        QCOMPARE(form.openFileName(), dotted("tmp.zvk"));
         QCOMPARE(int(form.runRecord()[0]), 0x20);
         QCOMPARE(form.gridView().length, 6);
         QVERIFY(fixture.prompts.warnings.isEmpty());

@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(form.runRecord()[0], loads ? 0x80 : 0xF0);
         QCOMPARE(fixture.child<QLabel>("LabelLeng")->text(), QLatin1String(loads ? "12" : "8"));
         QCOMPARE(form.currentFileName(),
-                 loads ? fixture.path(urls.front()) : QStringLiteral("./tmp.zvk"));
+                 loads ? fixture.path(urls.front()) : dotted("tmp.zvk"));
     }
 };
 

@@ -243,7 +243,8 @@ private slots:
         QTest::addColumn<QByteArray>("settings");
         QTest::addColumn<QString>("used"); // by the next upload on COM 1
         const QByteArray kept = "[ComPort]\nAktive=COM 1\nDevice1=%1\nDevice2=%2\n; mine\n"
-                                "[Speed]\nJast=no send\n[LastFile]\nPath=./tmp.zvk\n"_ba;
+                                "[Speed]\nJast=no send\n[LastFile]\nPath="_ba +
+                                dotted("tmp.zvk").toUtf8() + '\n';
         const auto file = [&](const QString& device1, const QString& device2) {
             return QByteArray(kept).replace("%1", device1.toUtf8()).replace("%2", device2.toUtf8());
         };
@@ -305,7 +306,7 @@ private slots:
             << "[ComPort]\nAktive=COM 1\nDevice1=/dev/tty\0S0\n"_ba << QString()
             << u"сейчас не подключено"_s
             << "[ComPort]\nAktive=COM 1\nDevice1=/dev/tty\0S0\nDevice2=/dev/ttyS1\n"
-               "[Speed]\nJast=no send\n[LastFile]\nPath=./tmp.zvk\n"_ba;
+               "[Speed]\nJast=no send\n[LastFile]\nPath="_ba + dotted("tmp.zvk").toUtf8() + '\n';
     }
     void refusesAPathALineCannotHold()
     {
@@ -336,7 +337,8 @@ private slots:
         fixture.writeSettings("[ComPort]\r\nAktive=COM 2\r\nDevice1 = /dev/by-hand\r\n");
         fixture.child<QAction>("itemCom1")->trigger();
         const QByteArray picked = "[ComPort]\r\nAktive=COM 1\r\nDevice1 = /dev/by-hand\r\n"
-                                  "[Speed]\r\nJast=no send\r\n[LastFile]\r\nPath=./tmp.zvk\r\n";
+                                  "[Speed]\r\nJast=no send\r\n[LastFile]\r\nPath="_ba +
+                                  dotted("tmp.zvk").toUtf8() + "\r\n";
         QCOMPARE(fixture.readFile(u"Zorvikta.ini"_s), picked);
         fixture.prompts.answers = {false};
         QVERIFY(fixture.form().close());

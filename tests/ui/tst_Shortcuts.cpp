@@ -27,7 +27,7 @@ private slots:
         QTest::addColumn<QStringList>("effects");
         const auto ask = QStringLiteral("ask:Записать файл <mine.zvk> ?");
         QTest::newRow("Ctrl+N new") << QKeySequence(Qt::CTRL | Qt::Key_N) << false
-                                    << QStringList{ask, QStringLiteral("caption:./User001.zvk")};
+                                    << QStringList{ask, QStringLiteral("caption:") + dotted("User001.zvk")};
         QTest::newRow("Ctrl+O open") << QKeySequence(Qt::CTRL | Qt::Key_O) << false
                                      << QStringList{QStringLiteral("open:mine.zvk")};
         QTest::newRow("Ctrl+S save")
