@@ -11,9 +11,13 @@ endif()
 include(ExternalProject)
 set(ZORVIKTA_FIRMWARE_DIR ${PROJECT_BINARY_DIR}/firmware)
 set(ZORVIKTA_FIRMWARE_ELF ${ZORVIKTA_FIRMWARE_DIR}/zorvikta-board.elf)
+# The compiler flags a distribution's build exports (hardening for the host, say) are for the
+# program, not for the chip: avr-g++ refuses some of them, so the firmware's configure goes without.
 ExternalProject_Add(zorvikta_firmware
     SOURCE_DIR ${PROJECT_SOURCE_DIR}/firmware
     BINARY_DIR ${ZORVIKTA_FIRMWARE_DIR}
+    CMAKE_COMMAND ${CMAKE_COMMAND} -E env --unset=CFLAGS --unset=CXXFLAGS --unset=CPPFLAGS
+                  --unset=LDFLAGS ${CMAKE_COMMAND}
     CMAKE_ARGS
         -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/firmware/cmake/AvrToolchain.cmake
         -DZORVIKTA_WERROR=${ZORVIKTA_WERROR}
