@@ -16,9 +16,6 @@ namespace zorvikta::platform {
 // The operating system's handle of an open port (a file descriptor here, a HANDLE on Windows).
 using PortHandle = decltype(std::declval<const QSerialPort&>().handle());
 
-// The file the serial library opens for `deviceName`: a bare name such as "ttyUSB0" lives in /dev.
-QString serialDevicePath(const QString& deviceName);
-
 // Whether the system would refuse the name as too long for a path: such a name is refused before
 // the serial library builds its lock file and device paths from it.
 bool deviceNameTooLong(const QString& deviceName);

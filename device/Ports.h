@@ -25,4 +25,12 @@ std::optional<PortDevices> defaultPortDevices();
 // The device that `port` means.
 QString portDeviceName(PortChoice port, const PortDevices& chosen);
 
+namespace platform {
+
+// The file the link opens for `deviceName`: a bare "ttyUSB0" lives in /dev on Linux; on Windows
+// "COM5" becomes "\\.\COM5", the one form that also reaches COM10 and above.
+QString serialDevicePath(const QString& deviceName);
+
+} // namespace platform
+
 } // namespace zorvikta

@@ -6,10 +6,6 @@
 
 namespace zorvikta {
 
-// The file name that opens `deviceName`: "COM5" becomes "\\.\COM5", the one form that also
-// reaches COM10 and above; a name already in that form is kept.
-QString comDevicePath(const QString& deviceName);
-
 // What a Windows error code (GetLastError) from opening or using a port means to the user.
 LinkError::Cause linkCauseForWindows(unsigned long code);
 

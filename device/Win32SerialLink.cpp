@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "device/Ports.h"
 #include "device/TransferTime.h"
 #include "device/Win32Serial.h"
 
@@ -49,12 +50,6 @@ bool configureLine(HANDLE port, qsizetype byteCount)
 
 } // namespace
 
-QString comDevicePath(const QString& deviceName)
-{
-    const QString prefix = QStringLiteral("\\\\.\\");
-    return deviceName.startsWith(prefix) ? deviceName : prefix + deviceName;
-}
-
 LinkError::Cause linkCauseForWindows(unsigned long code)
 {
     switch (code) {
@@ -75,7 +70,7 @@ LinkError::Cause linkCauseForWindows(unsigned long code)
 std::optional<LinkError> Win32SerialLink::send(const QString& deviceName, const QByteArray& bytes)
 {
     const HANDLE port =
-        ::CreateFileW(reinterpret_cast<const wchar_t*>(comDevicePath(deviceName).utf16()),
+        ::CreateFileW(reinterpret_cast<const wchar_t*>(platform::serialDevicePath(deviceName).utf16()),
                       GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (port == INVALID_HANDLE_VALUE)
         return failure(LinkError::Stage::Open, deviceName);

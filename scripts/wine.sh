@@ -25,6 +25,25 @@ zorvikta_wine_env() {
     export WINEPATH=$path
     QT_PLUGIN_PATH=$(zorvikta_wine_path "$2/plugins")
     export QT_PLUGIN_PATH
+    zorvikta_wine_pass_qt_variables
+}
+
+# Wine keeps the host's QT_* variables (QT_QPA_PLATFORM, say) from Windows programs, and hands
+# each WINEQT_* variable on as QT_*.
+zorvikta_wine_pass_qt_variables() {
+    local name
+    for name in $(compgen -e QT_); do
+        export "WINE$name=${!name}"
+    done
+}
+
+# Qt's offscreen platform takes its fonts from one folder, not from Windows: $1 is made to hold
+# the fonts the program asks for, from the host, and QT_QPA_FONTDIR names it.
+zorvikta_wine_offscreen_fonts() {
+    mkdir -p "$1"
+    ln -sf /usr/share/fonts/truetype/liberation2/*.ttf /usr/share/fonts/truetype/dejavu/*.ttf "$1"
+    QT_QPA_FONTDIR=$(zorvikta_wine_path "$1")
+    export QT_QPA_FONTDIR
 }
 
 # Creates the prefix once; tests started side by side wait for the first to finish it.

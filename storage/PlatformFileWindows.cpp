@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QStringList>
 
 #include <algorithm>
 #include <utility>
@@ -215,6 +216,25 @@ bool nothingAt(const QString& path)
         return false;
     const DWORD error = ::GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+std::optional<FileError> createFolders(const QString& path)
+{
+    // The missing folders from the outermost in; one that appears meanwhile is as good.
+    QStringList missing;
+    for (QString folder = QDir::cleanPath(path); nothingAt(folder);) {
+        missing.prepend(folder);
+        const QString parent = QFileInfo(folder).path();
+        if (parent == folder)
+            break;
+        folder = parent;
+    }
+    for (const QString& folder : std::as_const(missing)) {
+        if (!::CreateDirectoryW(native(folder).c_str(), nullptr) &&
+            ::GetLastError() != ERROR_ALREADY_EXISTS)
+            return lastError();
+    }
+    return std::nullopt;
 }
 
 QString settingsFolder()

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/PortDevicesDialog.h"
 
-#include "device/PlatformSerial.h"
 #include "device/PortListing.h"
 #include "ui/DesignLook.h"
 

@@ -30,8 +30,22 @@ cleanup() {
 trap cleanup EXIT
 fail() {
     echo "FAIL: $*" >&2
-    [ -f "$work/shot.png" ] && cp "$work/shot.png" "${TMPDIR:-/tmp}/zorvikta-windows-failure.png"
+    import -window root "${TMPDIR:-/tmp}/zorvikta-windows-failure.png" || true
+    [ -s "$work/program.log" ] && tail -n 20 "$work/program.log" >&2
     exit 1
+}
+
+# The id of the first visible window not among $1 (ids, one a line); waits up to 30 s. Wine gives
+# the file dialog no name to look for.
+new_window() {
+    local id
+    for _ in $(seq 1 150); do
+        for id in $(xdotool search --onlyvisible --name '' 2>/dev/null); do
+            grep -qx "$id" <<<"$1" || { echo "$id"; return 0; }
+        done
+        sleep 0.2
+    done
+    return 1
 }
 
 # The ports are mapped before the program starts. A first start has "COM 2" chosen; both ports
@@ -82,8 +96,14 @@ done
 [ "$lit" != "$dark" ] || fail "the clicked cell stayed $dark"
 cp "$work/shot.png" "$build/windows-clicked.png"
 
-# Save (Ctrl+S) writes the scratch file .\tmp.zvk: 128 bytes with the first step's lamp set.
-x11_press "$main" ctrl+s
+# The tool bar's Save button (77 pixels in, 23 wide) asks where to keep the scratch file in the
+# system's own file dialog, which offers tmp.zvk; Return takes it, and the file is written: 128
+# bytes with the first step's lamp set.
+shown=$(xdotool search --onlyvisible --name '' 2>/dev/null || true)
+xdotool mousemove --sync $((left + 77 + 11)) $((bands_top + 3 + 11)) click 1
+dialog=$(new_window "$shown") || fail "Save showed no file dialog"
+sleep 1
+x11_press "$dialog" Return
 for _ in $(seq 1 50); do [ -f "$work/documents/tmp.zvk" ] && break; sleep 0.2; done
 [ -f "$work/documents/tmp.zvk" ] || fail "Save wrote no tmp.zvk"
 [ "$(stat -c %s "$work/documents/tmp.zvk")" -eq 128 ] || fail "tmp.zvk is not 128 bytes"

@@ -30,7 +30,7 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(QString, path);
-        QCOMPARE(comDevicePath(name), path);
+        QCOMPARE(platform::serialDevicePath(name), path);
     }
 
     // The advice the user reads follows from what Windows said.
