@@ -29,6 +29,17 @@ inline QString dotted(const char* name)
 #endif
 }
 
+// The name a start gives the tmp.zvk it finds in the folder: where names ignore case, as on
+// Windows, the settings' default "Tmp.zvk" is that very file; elsewhere the scratch name is taken.
+inline QString scratchFoundAtStart()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("Tmp.zvk");
+#else
+    return dotted("tmp.zvk");
+#endif
+}
+
 // A fresh program start in a temporary working directory with its own settings file.
 class FormFixture {
 public:

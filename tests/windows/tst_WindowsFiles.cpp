@@ -197,7 +197,7 @@ private slots:
     }
 
     // Zorvikta.ini in the Windows folder is read until the user's own file exists; saving writes
-    // the user's file only, keeping the lines it read.
+    // the user's file only, in a folder it makes if need be, keeping the lines it read.
     void settingsFromTheWindowsFolder_data()
     {
         QTest::addColumn<bool>("userFileExists");
@@ -214,11 +214,14 @@ private slots:
         QVERIFY(putFile(windowsFolder.filePath(u"Zorvikta.ini"_s), earlier));
         qputenv("WINDIR", QDir::toNativeSeparators(windowsFolder.path()).toLocal8Bit());
 
+        // Without a file of the user's, the user's folder is not there either: the save makes it.
         const QString userPath = defaultSettingsFilePath();
-        QVERIFY(QDir().mkpath(QFileInfo(userPath).absolutePath()));
-        QFile::remove(userPath);
-        if (userFileExists)
+        const QString userFolder = QFileInfo(userPath).absolutePath();
+        QVERIFY(QDir(userFolder).removeRecursively());
+        if (userFileExists) {
+            QVERIFY(QDir().mkpath(userFolder));
             QVERIFY(putFile(userPath, "[LastFile]\nPath=D:\\Mine.zvk\n"));
+        }
 
         const SettingsFile settings(userPath, PortDevices{u"COM1"_s, u"COM2"_s});
         Settings read = settings.read();
