@@ -124,4 +124,15 @@ open(sys.argv[2], "wb").write(upload)
 PY
 cmp -s "$work/expected" "$work/received" \
     || fail "COM1 received $(od -An -tx1 -v "$work/received" | tr -s ' \n' ' ')"
-echo "installed under Wine: window, click, Save and upload checked"
+# Logging off ends the program as a stop signal does on Linux: no prompt, the settings written.
+# Wine ends its session the way Windows does, asking every window first.
+settings="$installed/../../../Roaming/Zorvikta/Zorvikta.ini"
+rm -f "$settings"
+"$ZORVIKTA_WINE" wineboot --end-session >/dev/null 2>&1 || true
+for _ in $(seq 1 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.2; done
+! kill -0 "$program" 2>/dev/null || fail "the program outlived the end of the session"
+program=
+# The last file is the one Save's dialog named, with its whole path.
+grep -q '^Path=.*documents[/\\]tmp\.zvk$' "$settings" 2>/dev/null ||
+    fail "the end of the session wrote no settings"
+echo "installed under Wine: window, click, Save, upload and the end of a session checked"
