@@ -69,9 +69,9 @@ LinkError::Cause linkCauseForWindows(unsigned long code)
 
 std::optional<LinkError> Win32SerialLink::send(const QString& deviceName, const QByteArray& bytes)
 {
-    const HANDLE port =
-        ::CreateFileW(reinterpret_cast<const wchar_t*>(platform::serialDevicePath(deviceName).utf16()),
-                      GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const HANDLE port = ::CreateFileW(
+        reinterpret_cast<const wchar_t*>(platform::serialDevicePath(deviceName).utf16()),
+        GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (port == INVALID_HANDLE_VALUE)
         return failure(LinkError::Stage::Open, deviceName);
 

@@ -216,7 +216,8 @@ private slots:
         QCOMPARE(int(form.runRecord()[0]), 0x80);
         QCOMPARE(form.gridView().channelCount, 3);
         QCOMPARE(form.gridView().length, 12);
-        QCOMPARE(form.windowTitle(), QStringLiteral("Эмулятор релейной бегушки: ") + dotted("tmp.zvk"));
+        QCOMPARE(form.windowTitle(),
+                 QStringLiteral("Эмулятор релейной бегушки: ") + dotted("tmp.zvk"));
         QCOMPARE(form.currentFileName(), fixture.path(QStringLiteral("b.zvk")));
         QCOMPARE(fixture.panel(3),
                  QStringLiteral("Чтение файла: ") + fixture.path(QStringLiteral("b.zvk")));

@@ -95,8 +95,7 @@ private slots:
         QCOMPARE(fixture.child<QToolButton>("SpeedButtonUndo")->isEnabled(), accepted);
         QCOMPARE(form.runRecord()[0], loads ? 0x80 : 0xF0);
         QCOMPARE(fixture.child<QLabel>("LabelLeng")->text(), QLatin1String(loads ? "12" : "8"));
-        QCOMPARE(form.currentFileName(),
-                 loads ? fixture.path(urls.front()) : dotted("tmp.zvk"));
+        QCOMPARE(form.currentFileName(), loads ? fixture.path(urls.front()) : dotted("tmp.zvk"));
     }
 };
 

@@ -26,8 +26,9 @@ private slots:
         QTest::addColumn<bool>("undoDisabled"); // the snapshot is there, its button is not
         QTest::addColumn<QStringList>("effects");
         const auto ask = QStringLiteral("ask:Записать файл <mine.zvk> ?");
-        QTest::newRow("Ctrl+N new") << QKeySequence(Qt::CTRL | Qt::Key_N) << false
-                                    << QStringList{ask, QStringLiteral("caption:") + dotted("User001.zvk")};
+        QTest::newRow("Ctrl+N new")
+            << QKeySequence(Qt::CTRL | Qt::Key_N) << false
+            << QStringList{ask, QStringLiteral("caption:") + dotted("User001.zvk")};
         QTest::newRow("Ctrl+O open") << QKeySequence(Qt::CTRL | Qt::Key_O) << false
                                      << QStringList{QStringLiteral("open:mine.zvk")};
         QTest::newRow("Ctrl+S save")
