@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 
+#include "storage/FileAccess.h"
+
 #include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
@@ -84,6 +86,9 @@ StartRequest parseCommandLine(const QStringList& arguments, const QString& worki
     const QString named = positional.takeFirst();
     if (named.isEmpty())
         return usageError(QStringLiteral("FILE is empty."));
+    // Refused before anything is looked for under it.
+    if (const std::optional<FileError> refusal = files::refusalOfFileName(named))
+        return usageError(QStringLiteral("FILE cannot name a file: %1.").arg(refusal->reason));
     request.file = QDir::cleanPath(QDir(workingDirectory).absoluteFilePath(named));
     if (QFileInfo(request.file).isDir())
         return usageError(QStringLiteral("%1 is a folder, not a run file.").arg(request.file));

@@ -13,6 +13,7 @@
 #include "ui/Diagram/TDigrForm.h"
 #include "ui/Help/THelpForm.h"
 #include "ui/MainForm/TMainForm.h"
+#include "ui/OpenBoxes.h"
 #include "ui/ProgramIcons.h"
 #include "ui/QtPrompts.h"
 
@@ -84,6 +85,23 @@ int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& af
     useDesignStyle();
     QApplication::setWindowIcon(programIcon());
 
+    // A signal ends the program as its close does, only without asking: a save under way finishes
+    // first, since the signal is taken up by the event loop. The handlers are in place before the
+    // first box can open: a signal at start-up's own notice takes the box away, and the program
+    // ends as soon as its window stands. Without the handlers the signal's default still ends it.
+    StopSignals stopSignals;
+    stopSignals.install();
+    TMainForm* running = nullptr;
+    bool stopAtStart = false;
+    QObject::connect(&stopSignals, &StopSignals::stopRequested, [&running, &stopAtStart] {
+        if (running) {
+            running->closeWithoutAsking();
+            return;
+        }
+        stopAtStart = true;
+        takeAwayOpenBoxes();
+    });
+
     QtPrompts prompts;
     const auto serialLink = platform::makeSerialLink();
     const auto serialPorts = platform::makeSerialPortSource();
@@ -91,19 +109,17 @@ int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& af
     TMainForm mainForm(
         {prompts, *serialLink, defaultSettingsFilePath(), *serialPorts, request.file});
     prompts.setOwner(&mainForm);
+    running = &mainForm;
+    if (stopAtStart) {
+        mainForm.closeWithoutAsking();
+        return 0;
+    }
 
     TAboutForm aboutForm(openUrl, &mainForm);
     THelpForm helpForm(&mainForm);
     TDigrForm digrForm(&mainForm);
     mainForm.setHelpWindows(&aboutForm, &helpForm, &digrForm);
 
-    // A signal ends the program as its close does, only without asking: a save under way finishes
-    // first, since the signal is taken up by the event loop. Without the handlers the signal's
-    // default still ends it.
-    StopSignals stopSignals;
-    stopSignals.install();
-    QObject::connect(&stopSignals, &StopSignals::stopRequested, &mainForm,
-                     &TMainForm::closeWithoutAsking);
     // The session ending (logging off, shutting down) is a stop too, not a time for questions.
     QObject::connect(&application, &QGuiApplication::commitDataRequest, &mainForm,
                      &TMainForm::closeWithoutAsking);

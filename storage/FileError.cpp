@@ -69,6 +69,11 @@ FileError fileErrorForErrno(int code)
     return FileError{kind, messageForKind(kind, code), code, 0, {}};
 }
 
+FileError fileErrorOfKind(FileError::Kind kind)
+{
+    return FileError{kind, messageForKind(kind, 0), 0, 0, {}};
+}
+
 FileError tooShortError(qint64 bytesFound)
 {
     return FileError{

@@ -21,11 +21,16 @@ struct FileError {
 
     // The system's own words for the failure, for the detail text of a box.
     QString systemReason() const;
+
+    friend bool operator==(const FileError&, const FileError&) = default;
 };
 
 // The failure an errno value stands for; a directory counts as access denied, as it does where
 // the file formats come from.
 FileError fileErrorForErrno(int code);
+
+// A failure of the kind that the system did not report: its message, no error number.
+FileError fileErrorOfKind(FileError::Kind kind);
 
 // A file that ended after `bytesFound` bytes, before the block the reader needs.
 FileError tooShortError(qint64 bytesFound);

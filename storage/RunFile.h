@@ -3,6 +3,7 @@
 
 #include "model/RunRecord.h"
 #include "storage/FileError.h"
+#include "storage/FilePolicy.h"
 
 #include <QString>
 
@@ -18,13 +19,14 @@ bool runFileExists(const QString& path);
 // says why.
 bool runFileMissing(const QString& path);
 
-// Opens the file for reading only and reads its first 128 bytes. On any failure, a file shorter
-// than 128 bytes included, `image` is left as it was.
+// Reads the first 128 bytes of a regular file, or of the user's own device or FIFO. On any
+// failure, a file shorter than 128 bytes included, `image` is left as it was.
 std::optional<FileError> readRunFile(const QString& path, RunFileImage& image);
 
 // Writes the 128 bytes so that a failure leaves the previous file intact and no temporary file
 // behind; a symbolic link of the saving user stays a link to the rewritten file, and another
-// user's link is refused.
-std::optional<FileError> writeRunFile(const QString& path, const RunFileImage& image);
+// user's link or file is refused. A device or FIFO is written only under a name the user chose.
+std::optional<FileError> writeRunFile(const QString& path, const RunFileImage& image,
+                                      files::SaveName name = files::SaveName::Chosen);
 
 } // namespace zorvikta

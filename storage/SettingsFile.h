@@ -16,6 +16,9 @@ struct Settings {
     bool speedToBoxAtOnce = false; // "Сразу в блок"
     QString lastFile;
     PortDevices devices;
+    // Why `lastFile` cannot name a file (not text, a NUL, too long), found before any file is
+    // touched; it then stands in a printable form.
+    std::optional<FileError> lastFileRefusal = std::nullopt;
     friend bool operator==(const Settings&, const Settings&) = default;
 };
 

@@ -59,11 +59,12 @@ std::optional<RunFileReport> RunFileReport::read(const QString& path, QString& e
 {
     RunFileImage image{};
     if (const auto failure = readRunFile(path, image)) {
-        error = failure->kind == FileError::Kind::TooShort
-                    ? QStringLiteral("truncated: %1 of %2 bytes")
-                          .arg(failure->bytesFound)
-                          .arg(kFileSize)
-                    : failure->message;
+        error =
+            failure->kind == FileError::Kind::TooShort ? QStringLiteral("truncated: %1 of %2 bytes")
+                                                             .arg(failure->bytesFound)
+                                                             .arg(kFileSize)
+            : failure->reason.isEmpty() ? failure->message
+                                        : failure->message + QStringLiteral(": ") + failure->reason;
         return std::nullopt;
     }
     return RunFileReport(image, QFileInfo(path).size());

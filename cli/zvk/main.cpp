@@ -103,11 +103,12 @@ int main(int argc, char** argv)
     const auto link = platform::makeSerialLink();
     // Decoded, such a name would name another file: it is refused by its own bytes instead.
     const QHash<QString, QString> undecodable = undecodableArguments(argc, argv);
-    if ((command == u"show" || command == u"upload") &&
-        undecodable.contains(operands.constFirst())) {
-        err << "zvk: " << undecodable.value(operands.constFirst()) << ": "
-            << undecodableNameReason() << '\n';
-        return zvk::kExitFailed;
+    const bool namesFile = command == u"show" || command == u"upload";
+    for (const QString& name : {namesFile ? operands.constFirst() : QString(), device}) {
+        if (undecodable.contains(name)) {
+            err << "zvk: " << undecodable.value(name) << ": " << undecodableNameReason() << '\n';
+            return zvk::kExitFailed;
+        }
     }
 
     if (command == u"show")

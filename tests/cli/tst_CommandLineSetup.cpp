@@ -55,6 +55,9 @@ private slots:
             usage(u"Missing value after '-platform'."_s));
         row("an empty file", {QString()}, 2, {}, usage(u"FILE is empty."_s));
         row("a folder", {u"/"_s}, 2, {}, usage(u"/ is a folder, not a run file."_s));
+        row("a name over the system's limit", {QString(5000, u'n')}, 2, {},
+            usage(u"FILE cannot name a file: the name is longer than the 4095 bytes the system "
+                  "allows."_s));
     }
     void standardOptions()
     {

@@ -177,6 +177,9 @@ private slots:
         QTest::newRow("zvk upload")
             << zvk() << QStringList{u"upload"_s, u"{file}"_s, u"-d"_s, u"{pty}"_s} << 1 << QString()
             << u"zvk: "_s + refused;
+        QTest::newRow("zvk speed, to a device so named")
+            << zvk() << QStringList{u"speed"_s, u"100"_s, u"-d"_s, u"{file}"_s} << 1 << QString()
+            << u"zvk: "_s + refused;
         QTest::newRow("zorvikta") << QStringLiteral(ZORVIKTA_PATH) << QStringList{u"{file}"_s} << 2
                                   << QString() << u"zorvikta: "_s + refused;
     }

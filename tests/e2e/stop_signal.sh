@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # SIGTERM, SIGINT and SIGHUP (its terminal closed) end the program as a close does, without a
 # question that nobody is there to answer: the program ends by itself, successfully, and writes
-# its settings. A signal that comes while the close's own save prompt stands open takes the
-# prompt away unanswered.
+# its settings. A signal that comes while the close's own save prompt, or start-up's notice of a
+# missing file, stands open takes the box away unanswered.
 . "$(dirname "$0")/scenario.sh"
 
 # Changes the pattern, then Файл → Exit, and waits for the save prompt.
@@ -19,10 +19,15 @@ open_close_prompt() {
     x11_wait_window '^Warning$' >/dev/null
 }
 
-for moment in idle at-close-prompt; do
+for moment in idle at-close-prompt at-start-notice; do
     for signal in TERM INT HUP; do
         rm -rf "$folder/home"
-        x11_first_start "$program" "$folder" || fail "the main window did not appear"
+        if [ "$moment" = at-start-notice ]; then
+            x11_start "$program" "$folder"
+            x11_wait_window '^Warning$' >/dev/null || fail "no notice of the missing file at start"
+        else
+            x11_first_start "$program" "$folder" || fail "the main window did not appear"
+        fi
         if [ "$moment" = at-close-prompt ]; then
             open_close_prompt || fail "$moment: no save prompt on closing"
         fi
@@ -34,4 +39,4 @@ for moment in idle at-close-prompt; do
         [ ! -e "$folder/tmp.zvk" ] || fail "$moment: SIG$signal: a pattern was written without asking"
     done
 done
-echo "stop signals: TERM, INT and HUP end the program and keep its settings, at its close prompt too"
+echo "stop signals: TERM, INT and HUP end the program and keep its settings, at its close prompt and start-up notice too"

@@ -13,7 +13,9 @@
 #include <QTest>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <thread>
 
 #include <pwd.h>
 #include <sys/stat.h>
@@ -332,6 +334,50 @@ private slots:
 
         QCOMPARE(QFileInfo::exists(leftover), !removed);
         QCOMPARE(fileBytes(dir.filePath(u"mine.zvk"_s)), recordBytes(kSentinel));
+    }
+
+    // Another user swaps a FIFO and the user's file in and out of place while the user saves
+    // in place, since the other user's folder refuses new files: no save waits for a reader, and
+    // the file ends up with the old pattern or the new one. Run as root, this plays the other
+    // user and runs the saving side as nobody.
+    void swappedFifoDuringInPlaceWrites()
+    {
+        constexpr char kSharedFolder[] = "ZORVIKTA_TEST_SWAP_FOLDER";
+        if (const QByteArray shared = qgetenv(kSharedFolder); !shared.isEmpty()) {
+            const QString path = QFile::decodeName(shared) + u"/tmp.zvk"_s;
+            for (int save = 0; save < 20000; ++save)
+                writeRunFile(path, kSentinel, files::SaveName::BuiltIn);
+            return;
+        }
+        const std::optional<UserId> other = otherUser();
+        if (!other) {
+            QSKIP("only root can play another user");
+        }
+        QTemporaryDir dir;
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+        const QByteArray path = QFile::encodeName(dir.filePath(u"tmp.zvk"_s));
+        const QByteArray pipe = QFile::encodeName(dir.filePath(u"pipe"_s));
+        const QByteArray aside = QFile::encodeName(dir.filePath(u"aside"_s));
+        QVERIFY(putFile(QFile::decodeName(path), patternBytes(kFileSize, 2)));
+        QVERIFY(::mkfifo(pipe.constData(), 0666) == 0);
+        QVERIFY(giveTo(QFile::decodeName(path), *other) && giveTo(QFile::decodeName(pipe), *other));
+        std::atomic<bool> stop = false;
+        std::thread swapper([&] {
+            while (!stop) {
+                ::rename(path.constData(), aside.constData());
+                ::rename(pipe.constData(), path.constData());
+                ::rename(path.constData(), pipe.constData());
+                ::rename(aside.constData(), path.constData());
+            }
+        });
+        qputenv(kSharedFolder, dir.path().toUtf8());
+        runAsOrdinaryUser();
+        qunsetenv(kSharedFolder);
+        stop = true;
+        swapper.join();
+        const QByteArray content = fileBytes(QFile::decodeName(path));
+        QVERIFY(content == patternBytes(kFileSize, 2) || content == recordBytes(kSentinel));
+        QVERIFY(S_ISFIFO(modeOf(QFile::decodeName(pipe))));
     }
 
     void writeThroughSymlinkKeepsTheLink_data()

@@ -310,6 +310,27 @@ private slots:
         QCOMPARE(int(form.runRecord()[0]), 0x80);
     }
 
+    // A name chosen in the dialog that no file can have is refused before anything is written,
+    // and the current name stays, so that a close does not fail on it again.
+    void saveAsRefusesANameNoFileCanHave_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("a NUL") << QStringLiteral("x") + QChar(u'\0') + QStringLiteral("y.zvk");
+        QTest::newRow("too long") << QString(40000, u'n');
+    }
+    void saveAsRefusesANameNoFileCanHave()
+    {
+        QFETCH(QString, name);
+        FormFixture fixture;
+        TMainForm& form = fixture.start();
+        const QString before = form.currentFileName();
+        fixture.prompts.chosenFiles = {fixture.path(name)};
+        form.SpeedButtonSaveASClick();
+        QCOMPARE(fixture.prompts.errors, QStringList{QStringLiteral("Invalid filename")});
+        QCOMPARE(form.currentFileName(), before);
+        QVERIFY(!fixture.exists(kScratch));
+    }
+
     void aScratchCopyThatCannotBeWrittenDoesNotStopTheSave()
     {
         FormFixture fixture;

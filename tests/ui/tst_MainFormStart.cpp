@@ -177,7 +177,8 @@ private slots:
         TMainForm& form = fixture.start();
 
         QCOMPARE(fixture.prompts.errors, QStringList{error});
-        QCOMPARE(fixture.prompts.errorDetails, QStringList{last});
+        QCOMPARE(fixture.prompts.errorDetails.size(), 1);
+        QVERIFY(fixture.prompts.errorDetails.constFirst().startsWith(last + u": "_s));
         QVERIFY(fixture.prompts.warnings.isEmpty());
         QCOMPARE(form.openFileName(), last);
         QCOMPARE(int(form.runRecord()[0]), 0);
@@ -188,6 +189,33 @@ private slots:
                                                                  QFileDevice::ExeOwner);
         QVERIFY2(fixture.readFile(u"Zorvikta.ini"_s).contains("Path=" + last.toUtf8()),
                  fixture.readFile(u"Zorvikta.ini"_s).constData());
+    }
+
+    // A last file that no file can be named is not looked for: the box says why, and the start
+    // goes on with the scratch copy, which the next close then names.
+    void aLastFileNoFileCanHaveIsNotLookedFor_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::newRow("a NUL, the name before it a file") << "x.zvk\0y.zvk"_ba;
+        QTest::newRow("a million characters") << QByteArray(1000000, 'p');
+        QTest::newRow("not UTF-8") << "\xFF\xFEx.zvk"_ba;
+    }
+    void aLastFileNoFileCanHaveIsNotLookedFor()
+    {
+        QFETCH(QByteArray, path);
+        FormFixture fixture;
+        fixture.writeFile(u"tmp.zvk"_s, runFileBytes("\x20", 3, 6, 50));
+        fixture.writeFile(u"x.zvk"_s, runFileBytes("\x80", 4, 8, 230));
+        fixture.writeSettings("[LastFile]\nPath=" + path + "\n");
+        TMainForm& form = fixture.start();
+
+        QCOMPARE(fixture.prompts.errors, QStringList{u"Invalid filename"_s});
+        QVERIFY(fixture.prompts.errorDetails.constFirst().size() < 2000);
+        QCOMPARE(form.openFileName(), dotted("tmp.zvk"));
+        QCOMPARE(int(form.runRecord()[0]), 0x20);
+        fixture.prompts.answers = {false};
+        QVERIFY(form.close());
+        QVERIFY(fixture.readFile(u"Zorvikta.ini"_s).contains("Path=" + dotted("tmp.zvk").toUtf8()));
     }
 
     // A file named on the command line that cannot be read says which file it is, and the
@@ -215,7 +243,9 @@ private slots:
         fixture.startFile = fixture.path(named);
         TMainForm& form = fixture.start();
         QCOMPARE(fixture.prompts.errors, QStringList{error});
-        QCOMPARE(fixture.prompts.errorDetails, QStringList{fixture.path(named)});
+        QCOMPARE(fixture.prompts.errorDetails.size(), 1);
+        QVERIFY(
+            fixture.prompts.errorDetails.constFirst().startsWith(fixture.path(named) + u": "_s));
         QCOMPARE(int(form.runRecord()[0]), 0);
         fixture.prompts.answers = {false};
         QVERIFY(form.close());

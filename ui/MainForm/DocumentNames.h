@@ -1,7 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "storage/FileError.h"
+#include "storage/FilePolicy.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QString>
 
 namespace zorvikta {
@@ -27,6 +31,30 @@ inline QString designFileName()
 inline QString newDocumentName()
 {
     return inWorkingDirectory(QStringLiteral("User001.zvk"));
+}
+
+// The program's own names are plain files; only a name the user chose may be a device.
+inline files::SaveName saveNameOf(const QString& name)
+{
+    return name == scratchFileName() || name == newDocumentName() ? files::SaveName::BuiltIn
+                                                                  : files::SaveName::Chosen;
+}
+
+// A file's full name for a box, cut in the middle where it is too long to read, with a NUL
+// written out so that the box shows the rest.
+inline QString shownPath(const QString& name)
+{
+    constexpr qsizetype kLongest = 1024;
+    QString shown = name.size() > kLongest ? name : QFileInfo(name).absoluteFilePath();
+    if (shown.size() > kLongest)
+        shown = shown.left(kLongest / 2) + QChar(u'…') + shown.right(kLongest / 2 - 1);
+    return shown.replace(QChar(u'\0'), QStringLiteral("\\0"));
+}
+
+// The detail of a file error's box: the file, and what went wrong with it.
+inline QString fileErrorDetails(const QString& name, const FileError& error)
+{
+    return shownPath(name) + QStringLiteral(": ") + error.systemReason();
 }
 
 } // namespace zorvikta

@@ -10,6 +10,7 @@
 #include "ui/Diagram/TDigrForm.h"
 #include "ui/Help/THelpForm.h"
 #include "ui/MainForm/DocumentNames.h"
+#include "ui/OpenBoxes.h"
 #include "ui/PaintSurface.h"
 #include "ui/PortWarningGate.h"
 #include "ui/StatusPanels.h"
@@ -190,9 +191,7 @@ void TMainForm::closeWithoutAsking()
     // A close already waiting for an answer cannot be started again: take its boxes away
     // unanswered instead, and that close goes on as this one would.
     if (m_askingOnClose) {
-        for (QWidget* window : QApplication::topLevelWidgets())
-            if (window->isModal() && window->isVisible())
-                window->hide();
+        takeAwayOpenBoxes();
         return;
     }
     close();

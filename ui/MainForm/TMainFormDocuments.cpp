@@ -3,6 +3,7 @@
 #include "ui/MainForm/TMainForm.h"
 
 #include "device/Ports.h"
+#include "storage/FileAccess.h"
 #include "storage/RunFile.h"
 #include "ui/MainForm/DocumentNames.h"
 #include "ui/Prompts.h"
@@ -29,11 +30,12 @@ bool TMainForm::SaveRunFile()
     setCaption();
     const RunFileImage image = fileImage(m_runRecord);
     // The scratch copy must never stand in the way of the user's own file.
-    if (const auto scratchError = writeRunFile(scratchFileName(), image))
+    if (const auto scratchError =
+            writeRunFile(scratchFileName(), image, saveNameOf(scratchFileName())))
         StatusBarHelp(QStringLiteral("Копия ") + scratchFileName() +
                       QStringLiteral(" не записана: ") + scratchError->message);
-    if (const auto error = writeRunFile(m_saveFileName, image)) {
-        m_services.prompts.showError(error->message);
+    if (const auto error = writeRunFile(m_saveFileName, image, saveNameOf(m_saveFileName))) {
+        m_services.prompts.showError(error->message, fileErrorDetails(m_saveFileName, *error));
         return false;
     }
     return true;
@@ -47,10 +49,15 @@ TMainForm::LoadOutcome TMainForm::LoadRunFile()
                                 QFileInfo(m_openFileName).absoluteFilePath());
         return LoadOutcome::Missing;
     }
-    StatusBarHelp(QStringLiteral("Чтение файла: ") + m_openFileName);
     RunFileImage image{};
-    if (const auto error = readRunFile(m_openFileName, image)) {
-        m_services.prompts.showError(error->message, QFileInfo(m_openFileName).absoluteFilePath());
+    // A name no file can have is refused before it is shown anywhere else.
+    std::optional<FileError> error = files::refusalOfFileName(m_openFileName);
+    if (!error) {
+        StatusBarHelp(QStringLiteral("Чтение файла: ") + m_openFileName);
+        error = readRunFile(m_openFileName, image);
+    }
+    if (error) {
+        m_services.prompts.showError(error->message, fileErrorDetails(m_openFileName, *error));
         return LoadOutcome::Failed;
     }
     m_ui.speedButtonSave->setEnabled(true);
@@ -63,6 +70,15 @@ void TMainForm::ReadIniFile()
 {
     const Settings settings = settingsFile().read();
     m_openFileName = settings.lastFile;
+    // A last file no file can be named is not looked for: start-up goes on as without one, and
+    // says why unless the command line names the file to open.
+    if (settings.lastFileRefusal) {
+        if (m_services.startFile.isEmpty())
+            m_services.prompts.showError(
+                settings.lastFileRefusal->message,
+                fileErrorDetails(settings.lastFile, *settings.lastFileRefusal));
+        m_openFileName = scratchFileName();
+    }
     m_ui.checkBoxToBox->setChecked(settings.speedToBoxAtOnce);
     m_ui.itemCom1->setChecked(settings.port == PortChoice::Com1);
     m_ui.itemCom2->setChecked(settings.port != PortChoice::Com1);
@@ -170,6 +186,11 @@ void TMainForm::SpeedButtonSaveASClick()
     const std::optional<QString> chosen = m_services.prompts.chooseFileToSave(m_saveFileName);
     if (!chosen)
         return;
+    // A name no file can have does not become the current one.
+    if (const std::optional<FileError> refusal = files::refusalOfFileName(*chosen)) {
+        m_services.prompts.showError(refusal->message, fileErrorDetails(*chosen, *refusal));
+        return;
+    }
     if (runFileExists(*chosen) &&
         !m_services.prompts.askYesNo(QStringLiteral("Файл с таким именем существует, переписать?")))
         return;
