@@ -61,6 +61,32 @@ QString awkwardPath(const QString& kind, const QTemporaryDir& dir)
     return dir.filePath(u"absent.zvk"_s);
 }
 
+// The bytes of a text in the system's ANSI code page.
+QByteArray inAnsiCodePage(const QString& text)
+{
+    const auto* wide = reinterpret_cast<const wchar_t*>(text.utf16());
+    const int size =
+        ::WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), nullptr, 0, nullptr, nullptr);
+    QByteArray bytes(size, Qt::Uninitialized);
+    ::WideCharToMultiByte(CP_ACP, 0, wide, int(text.size()), bytes.data(), size, nullptr, nullptr);
+    return bytes;
+}
+
+// A name that the ANSI code page writes in bytes that are not UTF-8: Cyrillic where the code page
+// has it, Latin letters with accents where it has those; empty where it has neither.
+QString ansiName()
+{
+    for (const QString& name : {u"C:\\Проекты\\старый.zvk"_s, u"C:\\Café\\Ärger.zvk"_s}) {
+        BOOL lost = FALSE;
+        const auto* wide = reinterpret_cast<const wchar_t*>(name.utf16());
+        ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, int(name.size()), nullptr, 0,
+                              nullptr, &lost);
+        if (!lost && ::GetACP() != CP_UTF8)
+            return name;
+    }
+    return {};
+}
+
 } // namespace
 
 class TestWindowsFiles : public QObject {
@@ -197,20 +223,26 @@ private slots:
     }
 
     // Zorvikta.ini in the Windows folder is read until the user's own file exists; saving writes
-    // the user's file only, in a folder it makes if need be, keeping the lines it read.
+    // the user's file only, as UTF-8, in a folder it makes if need be, keeping the lines it read.
+    // An older program wrote that file in the system's ANSI code page.
     void settingsFromTheWindowsFolder_data()
     {
         QTest::addColumn<bool>("userFileExists");
-        QTest::addColumn<QString>("lastFileRead");
-        QTest::newRow("no file of the user's") << false << u"C:\\Old\\Run.zvk"_s;
-        QTest::newRow("the user's own file") << true << u"D:\\Mine.zvk"_s;
+        QTest::addColumn<bool>("ansiCodePage");
+        QTest::newRow("no file of the user's") << false << false;
+        QTest::newRow("the user's own file") << true << false;
+        QTest::newRow("no file of the user's, in the ANSI code page") << false << true;
     }
     void settingsFromTheWindowsFolder()
     {
         QFETCH(bool, userFileExists);
-        QFETCH(QString, lastFileRead);
+        QFETCH(bool, ansiCodePage);
+        const QString oldFile = ansiCodePage ? ansiName() : u"C:\\Old\\Run.zvk"_s;
+        if (oldFile.isEmpty())
+            QSKIP("this system's ANSI code page holds no letters beyond ASCII");
         QTemporaryDir windowsFolder;
-        const QByteArray earlier = "[LastFile]\nPath=C:\\Old\\Run.zvk\n[Other]\nKept=1\n";
+        const QByteArray earlier = "[LastFile]\nPath=" + inAnsiCodePage(oldFile) +
+                                   "\n[Other]\nKept=" + inAnsiCodePage(oldFile) + "\n";
         QVERIFY(putFile(windowsFolder.filePath(u"Zorvikta.ini"_s), earlier));
         qputenv("WINDIR", QDir::toNativeSeparators(windowsFolder.path()).toLocal8Bit());
 
@@ -225,14 +257,14 @@ private slots:
 
         const SettingsFile settings(userPath, PortDevices{u"COM1"_s, u"COM2"_s});
         Settings read = settings.read();
-        QCOMPARE(read.lastFile, lastFileRead);
+        QCOMPARE(read.lastFile, userFileExists ? u"D:\\Mine.zvk"_s : oldFile);
 
         read.lastFile = u".\\User001.zvk"_s;
         QCOMPARE(settings.write(read, SettingsKeys::Choices), std::nullopt);
         QCOMPARE(fileBytes(windowsFolder.filePath(u"Zorvikta.ini"_s)), earlier);
         const QByteArray written = fileBytes(userPath);
         QVERIFY(written.contains("Path=.\\User001.zvk"));
-        QCOMPARE(written.contains("Kept=1"), !userFileExists);
+        QCOMPARE(written.contains("Kept=" + oldFile.toUtf8()), !userFileExists);
         QFile::remove(userPath);
     }
 
