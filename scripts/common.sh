@@ -38,8 +38,13 @@ zorvikta_build() {
         if [ ! -f "$folder/CMakeCache.txt" ]; then
             cmake --preset "$preset"
         fi
-        cmake --build --preset "$preset" --parallel
+        cmake --build --preset "$preset" --parallel "$(zorvikta_jobs)"
     )
+}
+
+# As many build jobs as the machine has cores: the build tool's own default runs more.
+zorvikta_jobs() {
+    nproc
 }
 
 # Runs the tests of a preset ($1) with CTest, whose preset says which and how.
