@@ -530,6 +530,8 @@ private slots:
         const double hours = kNoiseBytes * 10.0 / 1200 / 3600;
         qInfo("%d speed messages applied from %d bytes of noise: %.1f an hour", applied,
               kNoiseBytes, applied / hours);
+        // The speed noise may have set aside, so that the pattern shows in a few steps.
+        m_board->send(speed(250));
         m_board->runFor(2500 * SimulatedBoard::kCyclesPerMs);
         m_board->reset();
         const QList<Step> steps = firstSteps(*m_board, m_board->cycle(), 5);
