@@ -3,6 +3,11 @@
 
 namespace zorvikta {
 
+// The board checks what it receives against the protocol's limits; the record's must be the same,
+// or the board would refuse what the program sends.
+static_assert(kLongestPattern == kMaxLength);
+static_assert(kSlowestSpeed == kMinSpeed && kFastestSpeed == kMaxSpeed);
+
 QByteArray uploadMessage(const RunRecord& record)
 {
     QByteArray message;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "device/WireFormat.h"
+#include "protocol/WireFormat.h"
 #include "model/RunRecord.h"
 
 #include <QByteArray>

@@ -24,12 +24,13 @@ static_assert(kTimerCounts <= 0x10000, "Timer1 counts to 65535");
 constexpr uint8_t kBlinkTicks = 2;
 
 // Written by the main loop with the tick interrupt off, read by the tick interrupt.
-uint8_t pattern[kUploadStepCount];
+uint8_t pattern[kLongestPattern];
 uint8_t patternLength = 0;
 uint8_t step = 0;
 uint8_t ticksLeft = 0;
 volatile uint8_t speed = kBoardStartSpeed;
 volatile uint8_t blinkTicksLeft = 0;
+volatile uint16_t tickCount = 0;
 
 uint8_t ticksPerStep(uint8_t stepSpeed)
 {
@@ -44,7 +45,7 @@ namespace player {
 void start(uint8_t initialSpeed)
 {
     speed = initialSpeed;
-    DDRB |= kLedBit;
+    ZORVIKTA_LED_DDR |= kLedBit;
     OCR1A = kTimerCounts - 1;
     TCCR1A = 0;
     TCCR1B = _BV(WGM12) | _BV(CS11) | _BV(CS10); // clear on compare match, clock / 64
@@ -74,8 +75,17 @@ void setSpeed(uint8_t newSpeed)
 
 void blink()
 {
-    PORTB |= kLedBit;
+    ZORVIKTA_LED_PORT |= kLedBit;
     blinkTicksLeft = kBlinkTicks;
+}
+
+uint16_t ticks()
+{
+    ATOMIC_BLOCK(ATOMIC_RESTORESTATE)
+    {
+        return tickCount;
+    }
+    return 0;
 }
 
 } // namespace player
@@ -84,8 +94,9 @@ namespace {
 
 void tick()
 {
+    ++tickCount;
     if (blinkTicksLeft != 0 && --blinkTicksLeft == 0)
-        PORTB &= static_cast<uint8_t>(~kLedBit);
+        ZORVIKTA_LED_PORT &= static_cast<uint8_t>(~kLedBit);
     if (patternLength == 0 || --ticksLeft != 0)
         return;
     step = static_cast<uint8_t>(step + 1 == patternLength ? 0 : step + 1);

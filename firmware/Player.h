@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "device/WireFormat.h"
+#include "protocol/WireFormat.h"
 
 #include <stdint.h>
 
@@ -14,8 +14,8 @@ namespace player {
 // Starts the tick with the relays dark and no pattern.
 void start(uint8_t speed);
 
-// Replaces the pattern and plays it from its first step, which starts now. An empty pattern
-// leaves the relays dark.
+// Replaces the pattern (at most kLongestPattern steps) and plays it from its first step, which
+// starts now. An empty pattern leaves the relays dark.
 void play(const uint8_t* steps, uint8_t length);
 
 // Applies from the next step on; the step under way keeps its period.
@@ -23,6 +23,10 @@ void setSpeed(uint8_t speed);
 
 // Lights the LED for a moment, as a sign that a message came.
 void blink();
+
+// 10 ms ticks since the start; wraps after about 11 minutes.
+uint16_t ticks();
+constexpr uint16_t kTicksPerSecond = 100;
 
 } // namespace player
 

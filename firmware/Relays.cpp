@@ -14,14 +14,15 @@ namespace zorvikta {
 // it is not yet after a reset; the levels go out before the pins become outputs.
 extern "C" __attribute__((naked, used, section(".init1"))) void switchRelaysOffAtReset()
 {
-    __asm__ volatile("ldi r24, %[levels]\n\t"
-                     "out %[port], r24\n\t"
-                     "ldi r24, %[pins]\n\t"
-                     "out %[directions], r24"
-                     :
-                     : [levels] "M"(kRelaysOffLevels), [port] "I"(_SFR_IO_ADDR(PORTD)),
-                       [pins] "M"(kRelayBits), [directions] "I"(_SFR_IO_ADDR(DDRD))
-                     : "r24");
+    __asm__ volatile(
+        "ldi r24, %[levels]\n\t"
+        "out %[port], r24\n\t"
+        "ldi r24, %[pins]\n\t"
+        "out %[directions], r24"
+        :
+        : [levels] "M"(kRelaysOffLevels), [port] "I"(_SFR_IO_ADDR(ZORVIKTA_RELAY_PORT)),
+          [pins] "M"(kRelayBits), [directions] "I"(_SFR_IO_ADDR(ZORVIKTA_RELAY_DDR))
+        : "r24");
 }
 
 uint8_t relayLevels(uint8_t stepByte)
@@ -36,7 +37,8 @@ uint8_t relayLevels(uint8_t stepByte)
 
 void showStep(uint8_t stepByte)
 {
-    PORTD = static_cast<uint8_t>((PORTD & ~kRelayBits) | relayLevels(stepByte));
+    ZORVIKTA_RELAY_PORT =
+        static_cast<uint8_t>((ZORVIKTA_RELAY_PORT & ~kRelayBits) | relayLevels(stepByte));
 }
 
 } // namespace zorvikta

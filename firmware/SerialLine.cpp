@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "firmware/SerialLine.h"
 
+#include "firmware/Pins.h"
 #include "firmware/RingBuffer.h"
 
 #include <avr/interrupt.h>
@@ -19,9 +20,10 @@ constexpr uint32_t kBaudDeviation =
 // A UART receiver tolerates about 2 %; the board keeps well inside that.
 static_assert(kBaudDeviation * 200 < kBaudRate, "baud rate error must stay under 0.5 %");
 
-// An EEPROM write of a whole pattern keeps the main loop away for about 400 ms, 48 bytes at
-// 1200 baud; this holds more than twice that.
-RingBuffer<128> received;
+// A save of a whole pattern keeps the main loop away for about 370 ms, 45 bytes at 1200 baud;
+// this holds more than twice that. An entry is a byte, or kLineError.
+RingBuffer<uint16_t, 128> received;
+constexpr uint16_t kLineError = 0x100;
 
 } // namespace
 
@@ -29,15 +31,20 @@ namespace serialLine {
 
 void start()
 {
+    ZORVIKTA_RECEIVE_PORT |= kReceiveBit;
     UBRR0 = kDivider;
     UCSR0A = 0;
     UCSR0C = _BV(UCSZ01) | _BV(UCSZ00);
     UCSR0B = _BV(RXEN0) | _BV(RXCIE0);
 }
 
-bool read(uint8_t& byte)
+Received read(uint8_t& byte)
 {
-    return received.pop(byte);
+    uint16_t entry = 0;
+    if (!received.pop(entry))
+        return Received::Nothing;
+    byte = static_cast<uint8_t>(entry);
+    return entry == kLineError ? Received::Error : Received::Byte;
 }
 
 bool isIdle()
@@ -49,7 +56,11 @@ bool isIdle()
 
 } // namespace zorvikta
 
+// The status belongs to the byte in UDR0, so it is read first.
 ISR(USART_RX_vect)
 {
-    zorvikta::received.push(UDR0);
+    const uint8_t status = UCSR0A;
+    const uint8_t byte = UDR0;
+    const bool broken = (status & (_BV(FE0) | _BV(DOR0))) != 0;
+    zorvikta::received.push(broken ? zorvikta::kLineError : byte);
 }

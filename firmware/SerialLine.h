@@ -9,10 +9,16 @@ namespace zorvikta {
 // queues each byte, so none is lost while the main loop is busy (a step change, an EEPROM write).
 namespace serialLine {
 
+enum class Received : uint8_t {
+    Nothing, // the queue is empty
+    Byte,    // the next byte
+    Error,   // a byte with a framing error, or bytes lost to an overrun, at this point of the line
+};
+
 void start();
 
-// The oldest byte not yet read; false when none is waiting.
-bool read(uint8_t& byte);
+// The oldest entry not yet read.
+Received read(uint8_t& byte);
 
 bool isIdle();
 

@@ -4,7 +4,7 @@
 #include "cli/board/BoardConsole.h"
 #include "cli/board/DecodedMessage.h"
 #include "cli/board/MessageDecoder.h"
-#include "device/WireFormat.h"
+#include "protocol/WireFormat.h"
 
 #include <QByteArray>
 #include <QObject>

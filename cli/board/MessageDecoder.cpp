@@ -54,6 +54,10 @@ void MessageDecoder::take(std::uint8_t byte, std::vector<DecodedMessage>& out)
         out.push_back(uploadOf(m_pending));
         m_pending.clear();
         return;
+    case MessageReader::Event::Refused:
+        m_pending.append(static_cast<char>(byte));
+        skipPending(out);
+        return;
     case MessageReader::Event::Speed:
         out.push_back({DecodedMessage::Kind::Speed, {}, m_reader.speed()});
         m_pending.clear();

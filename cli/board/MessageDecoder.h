@@ -2,7 +2,7 @@
 #pragma once
 
 #include "cli/board/DecodedMessage.h"
-#include "device/MessageReader.h"
+#include "protocol/MessageReader.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
@@ -13,7 +13,8 @@ namespace zorvikta {
 
 // Reads the board's side of the line: upload and speed messages, in pieces as they arrive.
 // Whatever does not fit a message is dropped up to the next header byte, where decoding starts
-// afresh, and reported as skipped once that byte shows where the garbage ended. The decoding
+// afresh, and reported as skipped once that byte shows where the garbage ended; so is an upload
+// or a speed out of the form the program sends, whole, as the real board drops it. The decoding
 // itself is the firmware's MessageReader; this keeps the bytes to report them.
 class MessageDecoder {
 public:

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/board/MessageDecoder.h"
 #include "device/Messages.h"
+#include "model/RunRecord.h"
 
 #include <QTest>
 
@@ -66,7 +67,10 @@ private slots:
 
         const QByteArray run = hex("8040201080402010");
         QTest::newRow("speed") << hex("ffe6ff") << QStringList{u"speed 230"_s};
-        QTest::newRow("speed 0 from a foreign file") << hex("ff00ff") << QStringList{u"speed 0"_s};
+        QTest::newRow("speed 0 from a foreign file is refused")
+            << hex("ff00ff") + hex("ff05ff") << QStringList{u"skipped ff00ff"_s, u"speed 5"_s};
+        QTest::newRow("speed above the range is refused")
+            << hex("fffbff") + hex("fffaff") << QStringList{u"skipped fffbff"_s, u"speed 250"_s};
         QTest::newRow("upload, then speed")
             << uploadOf(run) + hex("fffaff")
             << QStringList{u"upload 8040201080402010"_s, u"speed 250"_s};
@@ -74,12 +78,24 @@ private slots:
             << uploadOf(hex("00000000f0")) << QStringList{u"upload 00000000f0"_s};
         QTest::newRow("upload with the end marker first")
             << uploadOf({}) << QStringList{u"upload "_s};
-        QTest::newRow("upload without an end marker")
+        const QByteArray longest(kMaxLength, '\x30');
+        QTest::newRow("upload of the longest pattern")
+            << uploadOf(longest)
+            << QStringList{u"upload "_s + QString::fromLatin1(longest.toHex())};
+        QTest::newRow("upload with its end marker past the longest pattern is refused")
+            << uploadOf(longest + hex("30"))
+            << QStringList{u"skipped "_s +
+                           QString::fromLatin1(uploadOf(longest + hex("30")).toHex())};
+        QTest::newRow("upload without an end marker is refused")
             << hex("fffe") + QByteArray(kUploadStepCount, '\x30')
-            << QStringList{u"upload "_s +
+            << QStringList{u"skipped fffe"_s +
                            QString::fromLatin1(QByteArray(kUploadStepCount, '\x30').toHex())};
-        QTest::newRow("only the first end marker counts")
-            << uploadOf(hex("800140")) << QStringList{u"upload 80"_s};
+        QTest::newRow("upload with low bits in a step is refused")
+            << uploadOf(hex("80c4"))
+            << QStringList{u"skipped "_s + QString::fromLatin1(uploadOf(hex("80c4")).toHex())};
+        QTest::newRow("lamps after the first end marker are refused")
+            << uploadOf(hex("800140"))
+            << QStringList{u"skipped "_s + QString::fromLatin1(uploadOf(hex("800140")).toHex())};
         QTest::newRow("garbage before a speed")
             << hex("1234ffe6ff") << QStringList{u"skipped 1234"_s, u"speed 230"_s};
         QTest::newRow("garbage between two messages")

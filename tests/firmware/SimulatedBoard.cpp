@@ -3,11 +3,15 @@
 
 #include <QFile>
 
+#include <simavr/avr_eeprom.h>
 #include <simavr/avr_ioport.h>
 #include <simavr/avr_uart.h>
 #include <simavr/sim_avr.h>
+#include <simavr/sim_cycle_timers.h>
 #include <simavr/sim_elf.h>
+#include <simavr/sim_io.h>
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
@@ -25,8 +29,16 @@ constexpr std::uint16_t kUcsr0A = 0xC0;
 constexpr std::uint16_t kUbrr0L = 0xC4;
 constexpr std::uint16_t kUbrr0H = 0xC5;
 constexpr std::uint8_t kDoubleSpeedBit = 0x02; // U2X0 in UCSR0A
-constexpr std::uint8_t kRelayPins = 0x3C;      // D2 to D5
-constexpr std::size_t kWorkingRegisters = 32;  // r0 to r31, at the start of the data space
+constexpr std::uint16_t kEecr = 0x3F;
+constexpr std::uint16_t kEearL = 0x41;
+constexpr std::uint16_t kEearH = 0x42;
+constexpr std::uint8_t kEepromWriteBits = 0x06; // EEMPE and EEPE: a write starts
+constexpr std::uint8_t kEepromBusyBit = 0x02;   // EEPE, until the write is done
+constexpr std::uint32_t kEepromWriteUs = 3400;
+// The USART's receive buffer: two bytes wait there while a third comes in.
+constexpr int kReceiveBufferBytes = 2;
+constexpr std::uint8_t kRelayPins = 0x3C;     // D2 to D5
+constexpr std::size_t kWorkingRegisters = 32; // r0 to r31, at the start of the data space
 
 // Relay 1 on D2 is bit 7 of a step byte, relay 4 on D5 bit 4. A relay is on when its pin is an
 // output driven low; an input pin floats, which a relay module's pull-up reads as off.
@@ -39,6 +51,12 @@ std::uint8_t litFromPins(std::uint8_t directions, std::uint8_t levels)
             lit |= static_cast<std::uint8_t>(0x80u >> relay);
     }
     return lit;
+}
+
+// Received and not yet read.
+int waitingBytes(const uart_fifo_t& fifo)
+{
+    return (fifo.write + uart_fifo_fifo_size - fifo.read) & (uart_fifo_fifo_size - 1);
 }
 
 // The simulator would otherwise pace itself to the wall clock whenever the chip sleeps.
@@ -93,6 +111,9 @@ SimulatedBoard::SimulatedBoard(const QString& elfPath)
                                 portDChanged, this);
     avr_irq_register_notify(avr_io_getirq(m_avr, AVR_IOCTL_IOPORT_GETIRQ('B'), kLedPin), ledChanged,
                             this);
+    // After the simulator's own EEPROM code, which writes the cell at once.
+    avr_register_io_write(m_avr, kEecr, eepromControlWritten, this);
+    m_eepromBefore = eeprom();
 }
 
 SimulatedBoard::~SimulatedBoard()
@@ -110,7 +131,7 @@ std::uint64_t SimulatedBoard::cycle() const
 
 void SimulatedBoard::runUntil(std::uint64_t cycle)
 {
-    while (m_avr->cycle < cycle) {
+    while (m_avr->cycle < cycle && !m_powerCut) {
         const std::uint64_t before = m_avr->cycle;
         const bool wasRunning = m_avr->state == cpu_Running;
         const int state = avr_run(m_avr);
@@ -122,33 +143,118 @@ void SimulatedBoard::runUntil(std::uint64_t cycle)
     }
 }
 
-// The simulator times a received byte as 11 bit times, a parity bit counted even where the frame
-// has none; left so, bytes sent at the line's pace pile up in its receiver and arrive ever later.
-// Set to the frame the firmware chose (start bit, 8 data bits, stop bit) at the rate its divider
-// gives, so each byte is ready for the firmware one frame after it started on the line.
-void SimulatedBoard::timeReceivedFrames()
+avr_uart_t* SimulatedBoard::uart() const
 {
     for (avr_io_t* io = m_avr->io_port; io != nullptr; io = io->next) {
-        if (std::strcmp(io->kind, "uart") != 0)
-            continue;
-        auto* uart = reinterpret_cast<avr_uart_t*>(io);
-        uart->cycles_per_byte = static_cast<avr_cycle_count_t>(double(kClockHz) * 10 / baudRate());
+        if (std::strcmp(io->kind, "uart") == 0)
+            return reinterpret_cast<avr_uart_t*>(io);
+    }
+    return nullptr;
+}
+
+// The simulator would hold a byte back for a frame of its own after it is handed over, and keep
+// any number waiting. Here each byte is handed over once its frame (start bit, 8 data bits, stop
+// bit, at the rate the firmware's divider gives) has passed on the line, and ready at once; a
+// byte that finds the receive buffer full is lost. The chip flags the overrun on the byte before
+// the gap; the simulator can flag only a byte it receives, so the next one carries it.
+void SimulatedBoard::send(QByteArrayView bytes, const QList<int>& broken)
+{
+    uart()->cycles_per_byte = 1;
+    const auto frame = static_cast<std::uint64_t>(double(kClockHz) * 10 / baudRate());
+    for (qsizetype index = 0; index < bytes.size() && !m_powerCut; ++index) {
+        const std::uint64_t start = m_avr->cycle;
+        m_arriving = static_cast<std::uint8_t>(bytes[index]) |
+                     (broken.contains(int(index)) ? std::uint32_t(UART_INPUT_FE) : 0);
+        avr_cycle_timer_register(m_avr, frame, byteReceived, this);
+        runUntil(start + kCyclesPerByte);
     }
 }
 
-void SimulatedBoard::send(QByteArrayView bytes)
+std::uint64_t SimulatedBoard::byteReceived(avr_t* avr, std::uint64_t, void* param)
 {
-    timeReceivedFrames();
-    avr_irq_t* input = avr_io_getirq(m_avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_INPUT);
-    for (const char byte : bytes) {
-        const std::uint64_t next = m_avr->cycle + kCyclesPerByte;
-        avr_raise_irq(input, static_cast<std::uint8_t>(byte));
-        runUntil(next);
+    auto* board = static_cast<SimulatedBoard*>(param);
+    if (waitingBytes(board->uart()->input) >= kReceiveBufferBytes) {
+        board->m_overrun = true;
+        return 0;
     }
+    const std::uint32_t flag = board->m_overrun ? std::uint32_t(UART_INPUT_FE) : 0;
+    board->m_overrun = false;
+    avr_raise_irq(avr_io_getirq(avr, AVR_IOCTL_UART_GETIRQ('0'), UART_IRQ_INPUT),
+                  board->m_arriving | flag);
+    return 0;
+}
+
+void SimulatedBoard::cutPowerDuringWrite(int count)
+{
+    m_writesUntilCut = count;
+}
+
+QByteArray SimulatedBoard::eeprom() const
+{
+    QByteArray image(kEepromSize, '\0');
+    avr_eeprom_desc_t desc{reinterpret_cast<std::uint8_t*>(image.data()), 0, kEepromSize};
+    avr_ioctl(m_avr, AVR_IOCTL_EEPROM_GET, &desc);
+    return image;
+}
+
+void SimulatedBoard::setEeprom(const QByteArray& image)
+{
+    QByteArray copy = image;
+    avr_eeprom_desc_t desc{reinterpret_cast<std::uint8_t*>(copy.data()), 0,
+                           std::uint32_t(copy.size())};
+    avr_ioctl(m_avr, AVR_IOCTL_EEPROM_SET, &desc);
+    m_eepromBefore = eeprom();
+}
+
+int SimulatedBoard::mostWritesToACell() const
+{
+    return *std::max_element(m_cellWrites.begin(), m_cellWrites.end());
+}
+
+void SimulatedBoard::hang()
+{
+    // An endless jump to itself, in flash the firmware does not use.
+    constexpr std::uint32_t kSpinAt = 0x7000;
+    m_avr->flash[kSpinAt] = 0xFF;
+    m_avr->flash[kSpinAt + 1] = 0xCF;
+    m_avr->sreg[S_I] = 0;
+    m_avr->pc = kSpinAt;
+    m_avr->state = cpu_Running;
+}
+
+void SimulatedBoard::eepromControlWritten(avr_t* avr, std::uint16_t, std::uint8_t value,
+                                          void* param)
+{
+    if ((value & kEepromWriteBits) != kEepromWriteBits)
+        return;
+    auto* board = static_cast<SimulatedBoard*>(param);
+    const int address = (avr->data[kEearL] | (avr->data[kEearH] << 8)) % kEepromSize;
+    QByteArray now = board->eeprom();
+    ++board->m_eepromWrites;
+    ++board->m_cellWrites[std::size_t(address)];
+    if (board->m_writesUntilCut != 0 && --board->m_writesUntilCut == 0) {
+        // Partly erased, partly written.
+        now[address] = char(board->m_eepromBefore.at(address) | now.at(address));
+        board->setEeprom(now);
+        board->m_powerCut = true;
+        return;
+    }
+    board->m_eepromBefore = now;
+    avr->data[kEecr] |= kEepromBusyBit;
+    avr_cycle_timer_register_usec(avr, kEepromWriteUs, eepromReady, board);
+}
+
+std::uint64_t SimulatedBoard::eepromReady(avr_t* avr, std::uint64_t, void*)
+{
+    avr->data[kEecr] &= static_cast<std::uint8_t>(~kEepromBusyBit);
+    return 0;
 }
 
 void SimulatedBoard::reset()
 {
+    m_powerCut = false;
+    m_writesUntilCut = 0;
+    m_overrun = false;
     avr_reset(m_avr);
     // A chip's working registers hold anything after a reset; the simulator clears them, which
     // would hide code that takes one for zero before the start-up code has cleared it.

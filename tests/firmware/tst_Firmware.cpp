@@ -6,6 +6,7 @@
 #include "support/PseudoTerminal.h"
 
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,6 +22,7 @@ namespace {
 struct Send {
     int atMs;
     QByteArray bytes;
+    QList<int> broken = {}; // the indices of bytes that arrive with a framing error
 };
 
 // One step on the relays: the lamps lit, as bits 7 to 4, and how long it lasts. A period of 0
@@ -28,6 +30,7 @@ struct Send {
 struct Step {
     std::uint8_t lit;
     int periodMs;
+    friend bool operator==(const Step&, const Step&) = default;
 };
 
 } // namespace
@@ -81,15 +84,16 @@ void play(SimulatedBoard& board, const QList<Send>& script)
     for (const Send& send : script) {
         board.runUntil(std::uint64_t(kQuietAfterPowerUpMs + send.atMs) *
                        SimulatedBoard::kCyclesPerMs);
-        board.send(send.bytes);
+        board.send(send.bytes, send.broken);
     }
 }
 
-// Plays the script, leaves the firmware time to store what it got, then cycles the power.
+// Plays the script, leaves the firmware time to store what it got (a speed once it has stood for
+// 2 s), then cycles the power.
 void playThenPowerCycle(SimulatedBoard& board, const QList<Send>& script)
 {
     play(board, script);
-    board.runFor(500 * SimulatedBoard::kCyclesPerMs);
+    board.runFor(2500 * SimulatedBoard::kCyclesPerMs);
     board.reset();
 }
 
@@ -150,6 +154,30 @@ void expectSteps(SimulatedBoard& board, std::uint64_t from, const QList<Step>& e
     qInfo("largest step period error: %.5f %%", worst * 100);
 }
 
+// Noise, random images: the same bytes on every run.
+QByteArray randomBytes(QRandomGenerator& random, int count)
+{
+    QByteArray bytes(count, '\0');
+    for (char& byte : bytes)
+        byte = char(random.bounded(256));
+    return bytes;
+}
+
+// The lamps of the first steps played from `from` on, with the first step's period: enough to tell
+// two patterns, or two speeds, apart.
+QList<Step> firstSteps(SimulatedBoard& board, std::uint64_t from, int count)
+{
+    board.runUntil(from + 3000 * SimulatedBoard::kCyclesPerMs);
+    const auto steps = steadySteps(board, from);
+    QList<Step> out;
+    for (std::size_t index = 0; index + 1 < steps.size() && out.size() < count; ++index) {
+        const auto cycles = steps[index + 1].cycle - steps[index].cycle;
+        out << Step{steps[index].lit, int((cycles + SimulatedBoard::kCyclesPerMs / 2) /
+                                          SimulatedBoard::kCyclesPerMs)};
+    }
+    return out;
+}
+
 } // namespace
 
 class TestFirmware : public QObject {
@@ -175,9 +203,11 @@ private slots:
             << QList<Send>{{0, speed(250) + upload(kPattern)}} << cycleOf(kPattern, 50, 9);
         QTest::newRow("slowest speed, then the upload")
             << QList<Send>{{0, speed(5) + upload(kPattern)}} << cycleOf(kPattern, 2500, 2);
-        QTest::newRow("steps before the first end marker only")
-            << QList<Send>{{0, speed(250) + upload(kPattern + hex("01f0f0"))}}
-            << cycleOf(kPattern, 50, 5);
+        // The pattern starts at 1025 ms, 50 ms a step; the refused upload ends at 2125 ms.
+        const QList<Step> playsOn = cycleOf(kPattern, 50, 30);
+        QTest::newRow("lamps after the first end marker drop the upload")
+            << QList<Send>{{0, speed(250) + upload(kPattern)}, {1100, upload(hex("f00130"))}}
+            << playsOn;
         // The upload ends at 1000 ms, so its first step runs 1000 to 1250 ms.
         QTest::newRow("speed in the middle of a step")
             << QList<Send>{{0, upload(kPattern)}, {1100, speed(250)}}
@@ -209,6 +239,25 @@ private slots:
         QTest::newRow("upload ending as a step changes")
             << QList<Send>{{0, speed(250) + upload(kPattern) + upload(kOtherPattern)}}
             << cycleOf(kPattern, 50, 20) + cycleOf(kOtherPattern, 50, 5);
+        for (const int outside : {0, 4, 251, 252, 253})
+            QTest::addRow("speed %d is ignored", outside)
+                << QList<Send>{{0, speed(250) + upload(kPattern) + speed(outside)}}
+                << cycleOf(kPattern, 50, 9);
+        QTest::newRow("upload with low bits in a step is dropped")
+            << QList<Send>{{0, speed(250) + upload(kPattern)}, {1100, upload(hex("80c0602f"))}}
+            << playsOn;
+        QTest::newRow("upload without an end marker is dropped")
+            << QList<Send>{{0, speed(250) + upload(kPattern)},
+                           {1100, hex("fffe") + QByteArray(118, '\x30')}}
+            << playsOn;
+        QTest::newRow("upload with its end marker past step 100 is dropped")
+            << QList<Send>{{0, speed(250) + upload(kPattern)},
+                           {1100, upload(QByteArray(101, '\x30'))}}
+            << playsOn;
+        QTest::newRow("upload with a framing error is dropped")
+            << QList<Send>{{0, speed(250) + upload(kPattern)},
+                           {1100, upload(kOtherPattern), QList<int>{60}}}
+            << playsOn;
         QTest::newRow("upload of an empty pattern darkens the relays")
             << QList<Send>{{0, speed(250) + upload(kPattern)}, {1100, upload({})}}
             << cycleOf(kPattern, 50, 21) + QList<Step>{{0x40, 0}, {0x00, 0}};
@@ -235,6 +284,12 @@ private slots:
         QTest::newRow("the later upload")
             << QList<Send>{{0, upload(kPattern) + speed(250)}, {1500, upload(kOtherPattern)}}
             << cycleOf(kOtherPattern, 50, 5);
+        QTest::newRow("not a speed out of range")
+            << QList<Send>{{0, upload(kPattern) + speed(250)}, {3000, speed(253)}}
+            << cycleOf(kPattern, 50, 5);
+        QTest::newRow("not an upload out of form")
+            << QList<Send>{{0, upload(kPattern) + speed(250)}, {1500, upload(hex("f00130"))}}
+            << cycleOf(kPattern, 50, 5);
         QTest::newRow("not an upload cut short")
             << QList<Send>{{0, upload(kPattern) + speed(250)},
                            {1500, hex("fffef0f0f0") + speed(240)}}
@@ -258,6 +313,7 @@ private slots:
         QTest::newRow("never uploaded") << QList<Send>{};
         QTest::newRow("speed alone") << QList<Send>{{0, speed(250)}};
         QTest::newRow("garbage alone") << QList<Send>{{0, hex("1234fffe8040")}};
+        QTest::newRow("upload out of form alone") << QList<Send>{{0, upload(hex("f00130"))}};
         QTest::newRow("empty pattern uploaded last")
             << QList<Send>{{0, upload(kPattern)}, {1500, upload({})}};
     }
@@ -307,6 +363,8 @@ private slots:
         QTest::newRow("three speeds") << speed(5) + speed(100) + speed(250) << 3;
         QTest::newRow("garbage") << hex("123456fffe00") << 0;
         QTest::newRow("upload cut short") << hex("fffe8040") + speed(240) << 1;
+        QTest::newRow("speeds out of range") << speed(0) + speed(251) + speed(240) << 1;
+        QTest::newRow("upload out of form") << upload(hex("8f")) + speed(240) << 1;
     }
 
     void blinksOncePerMessage()
@@ -319,12 +377,201 @@ private slots:
         QCOMPARE(m_board->ledFlashes(), flashes);
     }
 
+    // A Nano that ran another sketch, a torn record, a fresh chip: the relays stay off, and the
+    // first upload plays at the start speed.
+    void startsDarkFromAnyImage_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("images");
+
+        QTest::newRow("fresh chip") << QList<QByteArray>{QByteArray(1024, '\xff')};
+        QTest::newRow("all zeros") << QList<QByteArray>{QByteArray(1024, '\0')};
+        // What a torn write of speed 230 could leave beside a plausible length and steps.
+        QTest::newRow("bare speed, length and steps")
+            << QList<QByteArray>{hex("fe04") + kPattern + QByteArray(1018, '\xff')};
+        QRandomGenerator random(32);
+        QList<QByteArray> images;
+        for (int index = 0; index < 500; ++index)
+            images << randomBytes(random, 1024);
+        QTest::newRow("500 random images") << images;
+    }
+
+    void startsDarkFromAnyImage()
+    {
+        QFETCH(QList<QByteArray>, images);
+
+        int dark = 0;
+        for (const QByteArray& image : images) {
+            m_board->setEeprom(image);
+            m_board->reset();
+            m_board->runFor(300 * SimulatedBoard::kCyclesPerMs);
+            const auto& changes = m_board->relayChanges();
+            if (m_board->relaysDrivenOff() &&
+                std::all_of(changes.begin(), changes.end(),
+                            [](const auto& change) { return change.lit == 0; }))
+                ++dark;
+        }
+        qInfo("relays off at power-up from %d of %lld images", dark,
+              static_cast<long long>(images.size()));
+        QCOMPARE(dark, images.size());
+        if (images.size() == 1) {
+            const std::uint64_t from = m_board->cycle();
+            m_board->send(upload(kPattern));
+            expectSteps(*m_board, from, cycleOf(kPattern, 250, 3));
+        }
+    }
+
+    // The power goes during each write of a save in turn; at the next start the board plays
+    // what it played before the save, or what the save stored, and nothing else.
+    void survivesACutDuringASave_data()
+    {
+        QTest::addColumn<QList<Send>>("before");
+        QTest::addColumn<QByteArray>("saved");
+        QTest::addColumn<QList<Step>>("old");
+        QTest::addColumn<QList<Step>>("stored");
+
+        QTest::newRow("first upload on a fresh chip")
+            << QList<Send>{} << upload(kPattern) << QList<Step>{} << cycleOf(kPattern, 250, 3);
+        QTest::newRow("upload over two others")
+            << QList<Send>{{0, upload(hex("f0f0f000")) + speed(250)}, {3000, upload(kPattern)}}
+            << upload(kOtherPattern) << cycleOf(kPattern, 50, 3) << cycleOf(kOtherPattern, 50, 3);
+        QTest::newRow("speed") << QList<Send>{{0, upload(kPattern) + speed(250)}} << speed(200)
+                               << cycleOf(kPattern, 50, 3) << cycleOf(kPattern, 550, 3);
+    }
+
+    void survivesACutDuringASave()
+    {
+        QFETCH(QList<Send>, before);
+        QFETCH(QByteArray, saved);
+        QFETCH(QList<Step>, old);
+        QFETCH(QList<Step>, stored);
+
+        playThenPowerCycle(*m_board, before);
+        m_board->runFor(kQuietAfterPowerUpMs * SimulatedBoard::kCyclesPerMs);
+        const QByteArray image = m_board->eeprom();
+        const int writesBefore = m_board->eepromWrites();
+        m_board->send(saved);
+        m_board->runFor(2500 * SimulatedBoard::kCyclesPerMs);
+        const int writes = m_board->eepromWrites() - writesBefore;
+        QVERIFY(writes > 0);
+
+        int playsOld = 0;
+        QList<Step> steps;
+        for (int cut = 1; cut <= writes + 1; ++cut) {
+            const QString where = QStringLiteral("cut during write %1 of %2").arg(cut).arg(writes);
+            m_board->setEeprom(image);
+            m_board->reset();
+            m_board->runFor(10 * SimulatedBoard::kCyclesPerMs);
+            m_board->cutPowerDuringWrite(cut);
+            m_board->send(saved);
+            m_board->runFor(2500 * SimulatedBoard::kCyclesPerMs);
+            QVERIFY2(m_board->powerCut() == (cut <= writes), qPrintable(where));
+            m_board->reset();
+            steps = firstSteps(*m_board, m_board->cycle(), 3);
+            QVERIFY2(steps == old || steps == stored, qPrintable(where));
+            playsOld += steps == old ? 1 : 0;
+        }
+        qInfo("%d writes; the old record after %d cut points, the new one after %d", writes,
+              playsOld, writes + 1 - playsOld);
+        // No cut: the save itself.
+        QCOMPARE(steps, stored);
+    }
+
+    // Writes per upload and per drag of the speed bar, and so the uploads a cell lasts.
+    void sparesTheCells()
+    {
+        QRandomGenerator random(4);
+        constexpr int kUploads = 10;
+        for (int index = 0; index < kUploads; ++index) {
+            QByteArray pattern(int(random.bounded(4, 101)), '\0');
+            for (char& step : pattern)
+                step = char(random.bounded(16) << 4);
+            m_board->send(upload(pattern));
+            m_board->runFor(500 * SimulatedBoard::kCyclesPerMs);
+        }
+        const int uploadWrites = m_board->eepromWrites();
+        const int mostPerCell = m_board->mostWritesToACell();
+
+        // The program sends a message per position of the speed bar, as fast as the line takes
+        // them.
+        QByteArray drag;
+        for (int value = 5; value <= 250; ++value)
+            drag += speed(value);
+        m_board->send(drag);
+        m_board->runFor(2500 * SimulatedBoard::kCyclesPerMs);
+        const int firstDrag = m_board->eepromWrites() - uploadWrites;
+        std::reverse(drag.begin(), drag.end());
+        m_board->send(drag);
+        m_board->runFor(2500 * SimulatedBoard::kCyclesPerMs);
+        const int laterDrag = m_board->eepromWrites() - uploadWrites - firstDrag;
+
+        qInfo("%.1f writes per upload, the most-written cell %d times in %d uploads: %d uploads "
+              "until 100000 cycles; %d writes for the first drag after an upload, %d for the next",
+              double(uploadWrites) / kUploads, mostPerCell, kUploads,
+              100000 * kUploads / mostPerCell, firstDrag, laterDrag);
+        // Each upload writes the other slot: no cell more than every other upload.
+        QVERIFY(mostPerCell <= kUploads / 2);
+        // A drag is one save: at most a copy of the pattern with its header.
+        QVERIFY(firstDrag <= 100 + 8);
+        QVERIFY(laterDrag <= 8);
+    }
+
+    // Noise at the line's full rate: no upload takes, and the pattern stored stays.
+    void appliesNoUploadFromNoise()
+    {
+        play(*m_board, {{0, upload(kPattern) + speed(250)}});
+        m_board->runFor(2500 * SimulatedBoard::kCyclesPerMs);
+        const int flashesBefore = m_board->ledFlashes();
+        QRandomGenerator random(2160);
+        constexpr int kNoiseBytes = 6000;
+        m_board->send(randomBytes(random, kNoiseBytes));
+        // Every message applied blinks once; noise rarely makes a speed message, never an
+        // upload.
+        const int applied = m_board->ledFlashes() - flashesBefore;
+        const double hours = kNoiseBytes * 10.0 / 1200 / 3600;
+        qInfo("%d speed messages applied from %d bytes of noise: %.1f an hour", applied,
+              kNoiseBytes, applied / hours);
+        // The speed noise may have set aside, so that the pattern shows in a few steps.
+        m_board->send(speed(250));
+        m_board->runFor(2500 * SimulatedBoard::kCyclesPerMs);
+        m_board->reset();
+        const QList<Step> steps = firstSteps(*m_board, m_board->cycle(), 5);
+        QCOMPARE(steps.size(), 5);
+        for (int index = 0; index < steps.size(); ++index)
+            QCOMPARE(steps[index].lit, std::uint8_t(kPattern.at(index % kPattern.size())));
+    }
+
+    // A firmware that stops feeding the watchdog is restarted with the relays off, then plays its
+    // stored pattern again.
+    void restartsAStuckBoard()
+    {
+        play(*m_board, {{0, upload(hex("f0f0f0f0"))}});
+        m_board->runFor(1000 * SimulatedBoard::kCyclesPerMs);
+        const std::uint64_t hungAt = m_board->cycle();
+        m_board->hang();
+        m_board->runFor(1500 * SimulatedBoard::kCyclesPerMs);
+        std::vector<std::uint8_t> after;
+        std::uint64_t offAt = 0;
+        for (const auto& change : m_board->relayChanges()) {
+            if (change.cycle <= hungAt)
+                continue;
+            if (after.empty())
+                offAt = change.cycle;
+            after.push_back(change.lit);
+        }
+        QCOMPARE(after, (std::vector<std::uint8_t>{0x00, 0xf0}));
+        const double restartMs = double(offAt - hungAt) / SimulatedBoard::kCyclesPerMs;
+        qInfo("relays off %.0f ms after the firmware stopped", restartMs);
+        QVERIFY(restartMs < 1000);
+    }
+
     // The line's baud rate as the firmware sets the USART, and the share of time the CPU is awake
     // while a pattern plays fast: steps are timed by the timer interrupt, the CPU sleeps in
     // between.
     void timesTheLineAndSleeps()
     {
         play(*m_board, {{0, speed(250) + upload(kPattern)}});
+        // Past the save of the upload, whose EEPROM writes the firmware waits for.
+        m_board->runFor(500 * SimulatedBoard::kCyclesPerMs);
         const std::uint64_t from = m_board->cycle();
         const std::uint64_t awakeBefore = m_board->awakeCycles();
         m_board->runFor(2000 * SimulatedBoard::kCyclesPerMs);

@@ -17,6 +17,17 @@ constexpr uint8_t kUploadMark = 0xFE;
 constexpr int kUploadHeaderSize = 2;
 // Steps 0..117 of the record: the longest pattern and at least 18 end markers.
 constexpr int kUploadStepCount = kUploadMessageSize - kUploadHeaderSize;
+// The longest pattern: its first end marker comes at this index at the latest.
+constexpr int kLongestPattern = 100;
+
+// The speeds a board applies; any other value in a speed message is ignored.
+constexpr uint8_t kSlowestSpeed = 5;
+constexpr uint8_t kFastestSpeed = 250;
+
+constexpr bool isSpeedInRange(uint8_t speed)
+{
+    return speed >= kSlowestSpeed && speed <= kFastestSpeed;
+}
 
 // A board that has had no speed message yet plays at the program's opening speed.
 constexpr uint8_t kBoardStartSpeed = 230;
