@@ -2,7 +2,9 @@
 // The Windows serial link's own logic; its bytes on a real line are checked by serial_upload.sh.
 #include "device/PortListing.h"
 #include "device/Ports.h"
-#include "device/Win32Serial.h"
+#include "device/SerialPortLink.h"
+#include "device/SerialPortLinkSystem.h"
+#include "device/SerialPortList.h"
 
 #include <QTest>
 
@@ -53,13 +55,13 @@ private slots:
     {
         QFETCH(quint32, code);
         QFETCH(LinkError::Cause, cause);
-        QCOMPARE(linkCauseForWindows(code), cause);
+        QCOMPARE(serial::system::causeOfCode(code), cause);
     }
 
     // A port nobody has fails at the open, with the system's words, and nothing hangs.
     void absentPortFailsAtOpen()
     {
-        Win32SerialLink link;
+        SerialPortLink link;
         const std::optional<LinkError> error = link.send(u"COM219"_s, QByteArray(3, '\x01'));
         QVERIFY(error.has_value());
         QCOMPARE(error->stage, LinkError::Stage::Open);
@@ -71,16 +73,15 @@ private slots:
     // "COM 1" and "COM 2" mean COM1 and COM2 until the user chooses other ports.
     void portChoicesStartAsComPorts()
     {
-        const std::optional<PortDevices> defaults = defaultPortDevices();
-        QVERIFY(defaults.has_value());
-        QCOMPARE(portDeviceName(PortChoice::Com1, *defaults), u"COM1"_s);
-        QCOMPARE(portDeviceName(PortChoice::Com2, *defaults), u"COM2"_s);
+        const PortDevices defaults = defaultPortDevices();
+        QCOMPARE(portDeviceName(PortChoice::Com1, defaults), u"COM1"_s);
+        QCOMPARE(portDeviceName(PortChoice::Com2, defaults), u"COM2"_s);
     }
 
     // Whatever the system lists is a COM port the link can be given as it is.
     void listedPortsAreComPorts()
     {
-        for (const SerialPortEntry& entry : Win32PortSource().availablePorts())
+        for (const SerialPortEntry& entry : SerialPortList().availablePorts())
             QVERIFY2(entry.path.startsWith(u"COM"), qPrintable(portListingLine({entry.path})));
     }
 };
