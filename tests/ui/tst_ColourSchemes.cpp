@@ -209,13 +209,6 @@ void setButtonState(QWidget& window, const QString& state)
 
 } // namespace
 
-// What users' desktops set: Windows's own style there, the common dark themes of Linux here.
-#ifdef Q_OS_WIN
-const char* const kDesktops[] = {"light", "dark palette", "windowsvista"};
-#else
-const char* const kDesktops[] = {"light", "dark palette", "Adwaita-Dark", "qt6ct darker"};
-#endif
-
 class TestColourSchemes : public QObject {
     Q_OBJECT
 private slots:
@@ -226,7 +219,7 @@ private slots:
         QTest::addColumn<QString>("desktop");
         QTest::addColumn<QString>("window");
         QTest::addColumn<QString>("state"); // of the buttons: shown, hovered or pressed
-        for (const char* desktop : kDesktops)
+        for (const char* desktop : desktops())
             for (const char* window : {"main", "about", "help", "menu", "question", "devices"})
                 for (const char* state : {"shown", "hovered", "pressed"})
                     QTest::addRow("%s, %s, %s", desktop, window, state)

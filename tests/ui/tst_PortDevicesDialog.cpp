@@ -25,14 +25,8 @@ const SerialPortEntry kArduino{u"/dev/ttyACM0"_s, QString(), u"Arduino Uno"_s,
                                u"Arduino (www.arduino.cc)"_s, u"8543931323"_s};
 const SerialPortEntry kOnBoard{u"/dev/ttyS0"_s, QString(), QString(), QString(), QString()};
 const QString kGone = u"/dev/zorvikta-not-plugged-in"_s;
-// The devices "COM 1" and "COM 2" mean until the user chooses others.
-#ifdef Q_OS_WIN
-const QString kDefault1 = u"COM1"_s;
-const QString kDefault2 = u"COM2"_s;
-#else
-const QString kDefault1 = u"/dev/ttyS0"_s;
-const QString kDefault2 = u"/dev/ttyS1"_s;
-#endif
+const QString kDefault1 = defaultDevices().com1;
+const QString kDefault2 = defaultDevices().com2;
 
 // Every row of a field's list: its columns in order.
 QList<QStringList> listed(const QComboBox* field)
@@ -226,11 +220,8 @@ private slots:
         QTest::addColumn<bool>("flagged");
         QTest::newRow("listed by its path") << kArduino.path << false;
         QTest::newRow("listed by its alias") << kFtdi.stableAlias << false;
-#ifndef Q_OS_WIN // bare names lead into /dev on Linux only
-        QTest::newRow("listed, bare name") << u"ttyACM0"_s << false;
-        QTest::newRow("not listed but there, bare name") << u"null"_s << false;
-        QTest::newRow("not listed but there, bare path") << u"pts/ptmx"_s << false;
-#endif
+        for (const auto& [row, name] : bareDeviceNames())
+            QTest::newRow(row) << name << false;
         QTest::newRow("bare name of nothing") << u"zorvikta-not-plugged-in"_s << true;
         QTest::newRow("path of nothing") << kGone << true;
         QTest::newRow("empty means the default") << u" "_s << false;
