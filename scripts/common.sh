@@ -64,6 +64,30 @@ zorvikta_build() {
     )
 }
 
+# Prints how many test programs (tst_*) the builds of two presets ($1, $2) register with CTest,
+# and those only one of them has.
+zorvikta_compare_test_programs() {
+    local first second
+    first=$(zorvikta_preset_dir "$1")
+    second=$(zorvikta_preset_dir "$2")
+    /usr/bin/python3 - "$1" "$first" "$2" "$second" <<'PY'
+import json, re, subprocess, sys
+
+def programs(folder):
+    shown = subprocess.run(["ctest", "--test-dir", folder, "--show-only=json-v1"],
+                           check=True, capture_output=True, text=True).stdout
+    return {test["name"] for test in json.loads(shown)["tests"]
+            if any(re.search(r"[/\\]tst_\w+(\.exe)?$", part) for part in test.get("command", []))}
+
+first, second = programs(sys.argv[2]), programs(sys.argv[4])
+print(f"test programs: {len(first)} on {sys.argv[1]}, {len(second)} on {sys.argv[3]}")
+for name in sorted(first - second):
+    print(f"  only on {sys.argv[1]}: {name}")
+for name in sorted(second - first):
+    print(f"  only on {sys.argv[3]}: {name}")
+PY
+}
+
 # Runs the tests of a preset ($1) with CTest, whose preset says which and how.
 zorvikta_ctest() {
     (cd "$ZORVIKTA_ROOT" && ctest --preset "$1")

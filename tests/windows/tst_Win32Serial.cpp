@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Windows serial link's own logic; its bytes on a real line are checked by serial_upload.sh.
+// The Windows serial link and port list, with COM7 mapped to a pseudo-terminal by mapped_port.sh;
+// the bytes on a real line are checked by serial_upload.sh.
 #include "device/PortListing.h"
 #include "device/Ports.h"
 #include "device/SerialPortLink.h"
@@ -78,11 +79,17 @@ private slots:
         QCOMPARE(portDeviceName(PortChoice::Com2, defaults), u"COM2"_s);
     }
 
-    // Whatever the system lists is a COM port the link can be given as it is.
-    void listedPortsAreComPorts()
+    // The mapped port is listed, whatever the system lists is a COM port the link can be given
+    // as it is, and the link sends through the mapped one.
+    void listsTheMappedPortAndSendsThroughIt()
     {
-        for (const SerialPortEntry& entry : SerialPortList().availablePorts())
+        const QString mapped = qEnvironmentVariable("ZORVIKTA_MAPPED_PORT");
+        QVERIFY2(!mapped.isEmpty(), "ZORVIKTA_MAPPED_PORT names no mapped port");
+        const QList<SerialPortEntry> entries = SerialPortList().availablePorts();
+        QVERIFY(findPort(entries, mapped) != nullptr);
+        for (const SerialPortEntry& entry : entries)
             QVERIFY2(entry.path.startsWith(u"COM"), qPrintable(portListingLine({entry.path})));
+        QCOMPARE(SerialPortLink().send(mapped, QByteArray(3, '\x01')), std::nullopt);
     }
 };
 
