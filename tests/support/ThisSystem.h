@@ -30,6 +30,17 @@ QList<std::pair<const char*, QString>> bareDeviceNames();
 // A device that fails every write as a full disk does; none where the system has no such device.
 std::optional<QString> fullDevice();
 
+// The root of absolute names: "/", or a drive's "C:/".
+QString rootFolder();
+
+// Whether a name of 300 characters in one folder is refused before any file is looked for under
+// it; where the system hands such a name on, what comes back depends on the file system.
+bool refusesLongNames();
+
+// Whether a settings value that is not UTF-8 is read in the code page older programs wrote
+// instead of being refused.
+bool readsSettingsInACodePage();
+
 // The looks users' desktops give programs on the system: its own style and common themes.
 QList<const char*> desktops();
 

@@ -31,6 +31,22 @@ std::optional<QString> fullDevice()
     return QStringLiteral("/dev/full");
 }
 
+QString rootFolder()
+{
+    return QStringLiteral("/");
+}
+
+bool refusesLongNames()
+{
+    // A name is at most 255 bytes.
+    return true;
+}
+
+bool readsSettingsInACodePage()
+{
+    return false;
+}
+
 QList<const char*> desktops()
 {
     return {"light", "dark palette", "Adwaita-Dark", "qt6ct darker"};

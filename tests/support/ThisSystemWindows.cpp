@@ -29,6 +29,22 @@ std::optional<QString> fullDevice()
     return std::nullopt;
 }
 
+QString rootFolder()
+{
+    return QStringLiteral("C:/");
+}
+
+bool refusesLongNames()
+{
+    // Long names go to the file system in the long-path form, which decides for itself.
+    return false;
+}
+
+bool readsSettingsInACodePage()
+{
+    return true;
+}
+
 QList<const char*> desktops()
 {
     return {"light", "dark palette", "windowsvista"};
