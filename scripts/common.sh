@@ -60,7 +60,7 @@ zorvikta_build() {
         if [ ! -f "$folder/CMakeCache.txt" ]; then
             cmake --preset "$preset"
         fi
-        cmake --build --preset "$preset" --parallel
+        cmake --build --preset "$preset" --parallel "$(zorvikta_jobs)"
     )
 }
 
@@ -86,6 +86,11 @@ for name in sorted(first - second):
 for name in sorted(second - first):
     print(f"  only on {sys.argv[3]}: {name}")
 PY
+}
+
+# As many build jobs as the machine has cores: the build tool's own default runs more.
+zorvikta_jobs() {
+    nproc
 }
 
 # Runs the tests of a preset ($1) with CTest, whose preset says which and how.

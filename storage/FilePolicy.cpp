@@ -59,9 +59,12 @@ bool isWindowsDeviceName(const QString& stem)
     return devices.match(stem).hasMatch();
 }
 
-// A colon anywhere but after a drive letter at the start names a stream of another file.
-bool namesWindowsStream(const QString& path)
+// A colon anywhere but after a drive letter at the start names a stream of another file. The
+// long-path prefix \\?\ comes before the drive letter.
+bool namesWindowsStream(QString path)
 {
+    if (path.startsWith(QStringLiteral("\\\\?\\")) || path.startsWith(QStringLiteral("//?/")))
+        path.remove(0, 4);
     const qsizetype colon = path.indexOf(u':');
     if (colon < 0)
         return false;

@@ -8,7 +8,8 @@ namespace zorvikta {
 // Every window of the program draws with Fusion, whatever style the desktop names: Fusion takes
 // every state it draws (hovered, pressed, highlighted) from the palette, so the light design
 // palette holds throughout, where a dark desktop style would paint its own dark surfaces under
-// the palette's black texts. Also makes the design font the application's.
+// the palette's black texts. Also makes the design palette and font the application's, and gives
+// them to the windows Qt opens by itself: tool tips, context menus and lists.
 void useDesignStyle();
 
 // The design palette and font for one of the program's own windows: a window takes neither

@@ -12,6 +12,8 @@ inline constexpr int kCellSize = 15;
 inline constexpr int kGridColumns = 51;
 inline constexpr int kGridRows = 8;
 inline constexpr int kVisibleStepLimit = 100;
+// The step bar's last position at the design width: the first visible step goes up to 70.
+inline constexpr int kDesignLastFirstVisible = 70;
 
 // What the grid shows: the three controls it reads.
 struct GridView {

@@ -29,6 +29,7 @@ QImage& PaintSurface::canvas()
 void PaintSurface::resizeEvent(QResizeEvent*)
 {
     fitCanvas();
+    emit resized();
 }
 
 // Keeps what is drawn; new area shows the background until the next drawing.
@@ -86,14 +87,14 @@ void PaintSurface::keyPressEvent(QKeyEvent* event)
     }
 }
 
-void PaintSurface::focusInEvent(QFocusEvent*)
+void PaintSurface::focusInEvent(QFocusEvent* event)
 {
-    emit focusChanged(true);
+    emit focusChanged(true, event->reason());
 }
 
-void PaintSurface::focusOutEvent(QFocusEvent*)
+void PaintSurface::focusOutEvent(QFocusEvent* event)
 {
-    emit focusChanged(false);
+    emit focusChanged(false, event->reason());
 }
 
 } // namespace zorvikta

@@ -23,7 +23,8 @@ signals:
     void released(Qt::MouseButton button, QPoint position);
     void doubleClicked();
     void keyPressed(Qt::Key key);
-    void focusChanged(bool focused);
+    void focusChanged(bool focused, Qt::FocusReason reason);
+    void resized();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

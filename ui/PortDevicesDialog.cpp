@@ -3,6 +3,7 @@
 
 #include "device/PortListing.h"
 #include "ui/DesignLook.h"
+#include "ui/ToolTipLines.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -156,7 +157,8 @@ void PortDevicesDialog::fillList(QComboBox* field)
         QList<QStandardItem*> items;
         for (const QString& text : row) {
             auto* item = new QStandardItem(text);
-            item->setToolTip(portListingLine(row).replace(u'\t', QStringLiteral(", ")));
+            item->setToolTip(toolTipLines(portListingLine(row).replace(u'\t', QStringLiteral(", ")),
+                                          field->screen()));
             items.append(item);
         }
         model->appendRow(items);

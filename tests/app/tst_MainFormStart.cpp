@@ -223,23 +223,28 @@ private slots:
     }
 
     // A file named on the command line that cannot be read says which file it is, and the
-    // settings keep the last file they named, for the next plain start.
+    // settings keep the last file they named, for the next plain start; once the pattern is
+    // saved, the file saved is the last one.
     void aFailedNamedFileIsNotRemembered_data()
     {
         QTest::addColumn<QString>("named");
         QTest::addColumn<QByteArray>("bytes"); // empty: not written
         QTest::addColumn<QString>("error");
+        QTest::addColumn<bool>("saved"); // the close's question answered Yes
         QTest::newRow("too short")
-            << u"broken.zvk"_s << QByteArray(100, '\x10') << u"Read beyond end of file"_s;
+            << u"broken.zvk"_s << QByteArray(100, '\x10') << u"Read beyond end of file"_s << false;
         if (refusesLongNames())
             QTest::newRow("name too long")
-                << QString(300, u'b') + u".zvk"_s << QByteArray() << u"Invalid filename"_s;
+                << QString(300, u'b') + u".zvk"_s << QByteArray() << u"Invalid filename"_s << false;
+        QTest::newRow("too short, saved at the close")
+            << u"broken.zvk"_s << QByteArray(100, '\x10') << u"Read beyond end of file"_s << true;
     }
     void aFailedNamedFileIsNotRemembered()
     {
         QFETCH(QString, named);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, error);
+        QFETCH(bool, saved);
         FormFixture fixture;
         fixture.writeFile(u"last.zvk"_s, runFileBytes("\x90", 3, 7, 60));
         fixture.writeSettings("[LastFile]\nPath=" + fixture.path(u"last.zvk"_s).toUtf8() + "\n");
@@ -252,17 +257,20 @@ private slots:
         QVERIFY(
             fixture.prompts.errorDetails.constFirst().startsWith(fixture.path(named) + u": "_s));
         QCOMPARE(int(form.runRecord()[0]), 0);
-        fixture.prompts.answers = {false};
+        form.SpeedButtonFillAllClick();
+        fixture.prompts.answers = {saved};
         QVERIFY(form.close());
-        QVERIFY2(fixture.readFile(u"Zorvikta.ini"_s)
-                     .contains("Path=" + fixture.path(u"last.zvk"_s).toUtf8() + '\n'),
+        QCOMPARE(fixture.exists(u"User001.zvk"_s), saved);
+        const QByteArray lastFile =
+            saved ? QByteArray("User001.zvk") : fixture.path(u"last.zvk"_s).toUtf8();
+        QVERIFY2(fixture.readFile(u"Zorvikta.ini"_s).contains("Path=" + lastFile + '\n'),
                  fixture.readFile(u"Zorvikta.ini"_s).constData());
 
         fixture.startFile.clear();
         fixture.prompts.clear();
         fixture.start();
         QCOMPARE(fixture.prompts.errors, QStringList());
-        QCOMPARE(int(fixture.form().runRecord()[0]), 0x90);
+        QCOMPARE(int(fixture.form().runRecord()[0]), saved ? 0xF0 : 0x90);
     }
 
     void undoRestoresTheLastSnapshotOnce()

@@ -158,6 +158,36 @@ private slots:
                                               QFileDevice::ExeOwner);
     }
 
+    // Windows's own rules for names, which every system can check: device names with any
+    // extension and streams are refused, drive letters and the long-path prefix are not.
+    void windowsNames_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("CON") << u"CON"_s << true;
+        QTest::newRow("nul with two extensions") << u"C:\\x\\nul.txt.zvk"_s << true;
+        QTest::newRow("COM1 after a slash") << u"x/com1.zvk"_s << true;
+        QTest::newRow("LPT9, blanks before the dot") << u"LPT9  .zvk"_s << true;
+        QTest::newRow("a stream") << u"C:\\x.zvk:evil"_s << true;
+        QTest::newRow("a stream on a relative name") << u"x.zvk:evil"_s << true;
+        QTest::newRow("COM10") << u"COM10.zvk"_s << false;
+        QTest::newRow("a device name inside a longer one") << u"console.zvk"_s << false;
+        QTest::newRow("a drive letter") << u"C:\\Проекты\\огни.zvk"_s << false;
+        QTest::newRow("the long-path prefix") << u"\\\\?\\C:\\x.zvk"_s << false;
+    }
+    void windowsNames()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, refused);
+        const files::NameRules windows{
+            .longest = 32767, .measuredInBytes = false, .windowsNames = true};
+        const std::optional<FileError> refusal = files::refusalOfName(name, windows);
+        QCOMPARE(refusal.has_value(), refused);
+        QVERIFY(!refusal || refusal->message == u"Invalid filename"_s);
+        // Elsewhere every one of them is an ordinary name.
+        QVERIFY(!files::refusalOfName(name, {.longest = 4095}));
+    }
+
     // Written in place, a settings file or a run file is cut after any step of the write: what
     // is left reads as the old content or as the new, never as a mix of the two.
     void inPlaceWriteCutAtEachStep_data()

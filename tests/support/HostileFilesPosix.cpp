@@ -64,9 +64,11 @@ QString privateFile(const QString& folder)
     return path;
 }
 
-// Something made under `name` in a shared folder, by another user where `anotherUsers`.
+// Something made under `name` in a shared folder, by another user where `anotherUsers`. It is
+// given away before `finish` runs, since a change of owner takes the set-ID bits off.
 HostileRow planted(const char* tag, const char* name, SaveName saveName, const QString& message,
-                   bool anotherUsers, const std::function<void(const QByteArray& path)>& make)
+                   bool anotherUsers, const std::function<void(const QByteArray& path)>& make,
+                   const std::function<void(const QByteArray& path)>& finish = {})
 {
     return {tag, Action::Save, saveName, message, false, [=](const QString& folder, QString& skip) {
                 const std::optional<UserId> other = anotherUsers ? otherUser(skip) : std::nullopt;
@@ -77,6 +79,8 @@ HostileRow planted(const char* tag, const char* name, SaveName saveName, const Q
                 make(systemName(path));
                 if (other && !giveTo(path, *other))
                     skip = QStringLiteral("cannot give the file away");
+                if (finish)
+                    finish(systemName(path));
                 return path;
             }};
 }
@@ -84,12 +88,11 @@ HostileRow planted(const char* tag, const char* name, SaveName saveName, const Q
 HostileRow setIdFile(const char* tag, const char* name, SaveName saveName, bool anotherUsers)
 {
     const mode_t mode = anotherUsers ? 06777 : 06755;
-    return planted(tag, name, saveName,
-                   anotherUsers ? QStringLiteral("File access denied") : QString(), anotherUsers,
-                   [mode](const QByteArray& path) {
-                       putFile(QFile::decodeName(path), patternBytes(128, 1));
-                       ::chmod(path.constData(), mode);
-                   });
+    return planted(
+        tag, name, saveName, anotherUsers ? QStringLiteral("File access denied") : QString(),
+        anotherUsers,
+        [](const QByteArray& path) { putFile(QFile::decodeName(path), patternBytes(128, 1)); },
+        [mode](const QByteArray& path) { ::chmod(path.constData(), mode); });
 }
 
 HostileRow fifo(const char* tag, const char* name, bool anotherUsers)

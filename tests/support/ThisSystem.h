@@ -41,6 +41,10 @@ bool refusesLongNames();
 // instead of being refused.
 bool readsSettingsInACodePage();
 
+// Whether a tool tip appears where the desktop puts it, so that a test can see it whole; under
+// Wine, Wine places it.
+bool tipsPlacedByTheDesktop();
+
 // The looks users' desktops give programs on the system: its own style and common themes.
 QList<const char*> desktops();
 

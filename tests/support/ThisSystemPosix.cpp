@@ -47,6 +47,11 @@ bool readsSettingsInACodePage()
     return false;
 }
 
+bool tipsPlacedByTheDesktop()
+{
+    return true;
+}
+
 QList<const char*> desktops()
 {
     return {"light", "dark palette", "Adwaita-Dark", "qt6ct darker"};

@@ -45,6 +45,11 @@ bool readsSettingsInACodePage()
     return true;
 }
 
+bool tipsPlacedByTheDesktop()
+{
+    return false;
+}
+
 QList<const char*> desktops()
 {
     return {"light", "dark palette", "windowsvista"};

@@ -4,12 +4,14 @@
 
 #include "ui/About/TAboutForm.h"
 #include "ui/DesignLook.h"
+#include "ui/DesignPalette.h"
 #include "ui/Help/THelpForm.h"
 #include "ui/PortDevicesDialog.h"
 #include "ui/QtPrompts.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QFontInfo>
 #include <QLabel>
@@ -22,6 +24,8 @@
 #include <QStyleFactory>
 #include <QStyleOptionButton>
 #include <QTextEdit>
+#include <QToolButton>
+#include <QToolTip>
 
 #include <cmath>
 
@@ -75,13 +79,22 @@ QFont desktopFont()
     return font;
 }
 
+// The tool tip on the screen, or nullptr.
+QWidget* toolTipWindow()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->inherits("QTipLabel") && window->isVisible())
+            return window;
+    return nullptr;
+}
+
 // A desktop's style, palette and font around one test, the program's start-up look taken on
 // top of them as at a real start; everything is put back afterwards.
 class Desktop {
 public:
     explicit Desktop(const QString& name)
         : m_style(QApplication::style()->name()), m_palette(QApplication::palette()),
-          m_font(QApplication::font())
+          m_tipPalette(QToolTip::palette()), m_font(QApplication::font())
     {
         if (name == QStringLiteral("dark palette")) {
             QApplication::setPalette(darkPalette());
@@ -96,7 +109,9 @@ public:
             const QString scheme = QStringLiteral("/usr/share/qt6ct/colors/darker.conf");
             if (!QFileInfo::exists(scheme))
                 return;
+            // qt6ct's colours for the application and, as Qt takes them from it, for tool tips.
             QApplication::setPalette(qt6ctScheme(scheme));
+            QToolTip::setPalette(qt6ctScheme(scheme));
         }
         useDesignStyle();
         // qt6ct sets its font once the program runs, after the start-up.
@@ -108,6 +123,7 @@ public:
     {
         QApplication::setStyle(QStyleFactory::create(m_style));
         QApplication::setPalette(m_palette);
+        QToolTip::setPalette(m_tipPalette);
         QApplication::setFont(m_font);
     }
     Desktop(const Desktop&) = delete;
@@ -117,6 +133,7 @@ public:
 private:
     QString m_style;
     QPalette m_palette;
+    QPalette m_tipPalette;
     QFont m_font;
     bool m_ready = false;
 };
@@ -165,9 +182,12 @@ QList<std::pair<QString, QRect>> textAreas(QWidget& window)
     };
     if (auto* menu = qobject_cast<QMenu*>(&window)) {
         for (QAction* item : menu->actions())
-            if (!item->isSeparator())
+            if (!item->isSeparator() && item->isEnabled())
                 add(item->text(), menu, menu->actionGeometry(item).adjusted(2, 1, -2, -1));
     }
+    // A tool tip is a label of its own.
+    if (auto* tip = qobject_cast<QLabel*>(&window))
+        add(QStringLiteral("tip"), tip, tip->contentsRect());
     for (QWidget* widget : window.findChildren<QWidget*>()) {
         if (!widget->isVisible())
             continue;
@@ -225,6 +245,17 @@ private slots:
                     QTest::addRow("%s, %s, %s", desktop, window, state)
                         << QString::fromLatin1(desktop) << QString::fromLatin1(window)
                         << QString::fromLatin1(state);
+        // What Qt draws by itself, which qt6ct reached where the system has it: a tool tip,
+        // here the disabled Undo's (whose glyph must grey as on a light desktop), and the help's
+        // context menu.
+        for (const char* desktop : desktops()) {
+            if (qstrcmp(desktop, "qt6ct darker") != 0)
+                continue;
+            for (const char* window : {"tip", "context menu"})
+                QTest::addRow("qt6ct darker, %s, shown", window)
+                    << QStringLiteral("qt6ct darker") << QString::fromLatin1(window)
+                    << QStringLiteral("shown");
+        }
     }
     void everyTextReads()
     {
@@ -244,19 +275,34 @@ private slots:
         const std::unique_ptr<QMessageBox> question =
             prompts.questionBox(QStringLiteral("Записать файл?"));
         auto* menu = form.findChild<QMenu*>(QStringLiteral("N1"));
-        QWidget& shown = window == QStringLiteral("about")      ? static_cast<QWidget&>(about)
-                         : window == QStringLiteral("help")     ? static_cast<QWidget&>(help)
-                         : window == QStringLiteral("menu")     ? static_cast<QWidget&>(*menu)
-                         : window == QStringLiteral("question") ? static_cast<QWidget&>(*question)
-                         : window == QStringLiteral("devices")  ? static_cast<QWidget&>(devices)
-                                                                : form;
+        auto* undo = form.findChild<QToolButton*>(QStringLiteral("SpeedButtonUndo"));
+        QWidget* opened = window == QStringLiteral("about")      ? static_cast<QWidget*>(&about)
+                          : window == QStringLiteral("help")     ? &help
+                          : window == QStringLiteral("menu")     ? menu
+                          : window == QStringLiteral("question") ? question.get()
+                          : window == QStringLiteral("devices")  ? static_cast<QWidget*>(&devices)
+                                                                 : &form;
         if (window == QStringLiteral("menu")) {
             menu->popup(QPoint(100, 100));
             // The highlighted item, as under the pointer.
             menu->setActiveAction(menu->actions().constFirst());
+        } else if (window == QStringLiteral("tip")) {
+            form.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&form));
+            QToolTip::showText(undo->mapToGlobal(undo->rect().center()), undo->toolTip(), undo);
+            QTRY_VERIFY((opened = toolTipWindow()));
+        } else if (window == QStringLiteral("context menu")) {
+            help.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&help));
+            QWidget* text = help.findChild<QTextEdit*>()->viewport();
+            QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20),
+                                    text->mapToGlobal(QPoint(20, 20)));
+            QApplication::sendEvent(text, &click);
+            QTRY_VERIFY((opened = QApplication::activePopupWidget()));
         } else {
-            shown.show();
+            opened->show();
         }
+        QWidget& shown = *opened;
         QVERIFY(QTest::qWaitForWindowExposed(&shown));
         // Unsmoothed glyphs: the text's own colour then fills whole pixels, to be measured.
         for (QWidget* widget : shown.findChildren<QWidget*>()) {
@@ -271,9 +317,11 @@ private slots:
         const QImage image = shown.grab().toImage().convertToFormat(QImage::Format_RGB32);
 
         const QList<std::pair<QString, QRect>> areas = textAreas(shown);
-        const int fewest = window == QStringLiteral("main")   ? 30
-                           : window == QStringLiteral("help") ? 1
-                                                              : 2;
+        // A tool tip is one text, and the context menu of a text with nothing selected offers
+        // only "Select All".
+        const bool oneText = window == QStringLiteral("help") || window == QStringLiteral("tip") ||
+                             window == QStringLiteral("context menu");
+        const int fewest = window == QStringLiteral("main") ? 30 : oneText ? 1 : 2;
         QVERIFY(areas.size() >= fewest);
         QStringList unreadable;
         for (const auto& [name, area] : areas) {
@@ -293,6 +341,22 @@ private slots:
                 inDesktopFont << widget->objectName() + u'/' +
                                      QString::fromLatin1(widget->metaObject()->className());
         QVERIFY2(inDesktopFont.isEmpty(), qPrintable(inDesktopFont.join(QStringLiteral(", "))));
+        // The disabled Undo's glyph greys against the design's face, whatever the desktop's.
+        if (window == QStringLiteral("tip")) {
+            QVERIFY(!undo->isEnabled());
+            QStyleOption design;
+            design.palette = designPalette();
+            const QImage greyed =
+                QApplication::style()
+                    ->generatedIconPixmap(QIcon::Disabled, undo->icon().pixmap(16), &design)
+                    .toImage()
+                    .convertToFormat(QImage::Format_ARGB32);
+            QCOMPARE(undo->icon()
+                         .pixmap(16, QIcon::Disabled)
+                         .toImage()
+                         .convertToFormat(QImage::Format_ARGB32),
+                     greyed);
+        }
         // About's lines stay clear of the photograph beside them.
         if (auto* photo = about.findChild<QLabel*>(QStringLiteral("Image1"))) {
             for (const char* line : {"LabelVersion", "LabelCity", "LabelAuthor", "Label2"})

@@ -37,6 +37,13 @@ bool tabTo(QWidget& window, const QString& name)
     return false;
 }
 
+// The grid has the focus from the start: the tests of coming into it take the focus elsewhere
+// first.
+void leaveTheGrid(FormFixture& fixture)
+{
+    fixture.child<QWidget>("UpDownCh")->setFocus(Qt::TabFocusReason);
+}
+
 } // namespace
 
 class TestGridKeyboard : public QObject {
@@ -45,25 +52,30 @@ private slots:
     void tabReachesTheControlsAndTheirKeys_data()
     {
         QTest::addColumn<QString>("control");
+        QTest::addColumn<bool>("atStart"); // has the focus from the start, without a Tab
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("label");
         QTest::addColumn<QString>("text");
-        QTest::newRow("channels down") << QStringLiteral("UpDownCh") << QStringLiteral("D")
+        QTest::newRow("channels down") << QStringLiteral("UpDownCh") << false << QStringLiteral("D")
                                        << QStringLiteral("LabelCh") << QStringLiteral("3");
-        QTest::newRow("length up") << QStringLiteral("UpDownLeng") << QStringLiteral("U")
+        QTest::newRow("length up") << QStringLiteral("UpDownLeng") << false << QStringLiteral("U")
                                    << QStringLiteral("LabelLeng") << QStringLiteral("9");
         QTest::newRow("speed right")
-            << QStringLiteral("ScrollBarSpeed") << QStringLiteral("R")
+            << QStringLiteral("ScrollBarSpeed") << false << QStringLiteral("R")
             << QStringLiteral("LabelSpeed") << QStringLiteral("Cкорость 231");
         QTest::newRow("speed left")
-            << QStringLiteral("ScrollBarSpeed") << QStringLiteral("LL")
+            << QStringLiteral("ScrollBarSpeed") << false << QStringLiteral("LL")
             << QStringLiteral("LabelSpeed") << QStringLiteral("Cкорость 228");
-        QTest::newRow("grid right") << QStringLiteral("PaintBox") << QStringLiteral("R")
+        QTest::newRow("grid right") << QStringLiteral("PaintBox") << false << QStringLiteral("R")
                                     << QStringLiteral("StatusPanel1") << QStringLiteral("Шаг 2");
+        QTest::newRow("grid at the start, space lights the first cell")
+            << QStringLiteral("PaintBox") << true << QStringLiteral("S")
+            << QStringLiteral("StatusPanel1") << QStringLiteral("Шаг 1");
     }
     void tabReachesTheControlsAndTheirKeys()
     {
         QFETCH(QString, control);
+        QFETCH(bool, atStart);
         QFETCH(QString, keys);
         QFETCH(QString, label);
         QFETCH(QString, text);
@@ -71,9 +83,22 @@ private slots:
         TMainForm* active = fixture.startActive();
         QVERIFY(active);
         TMainForm& form = *active;
-        QVERIFY(tabTo(form, control));
+        if (atStart) {
+            QVERIFY(QApplication::focusWidget());
+            QCOMPARE(QApplication::focusWidget()->objectName(), control);
+            // Seen there: the first cell framed, the status panels and the hover as started.
+            QCOMPARE(fixture.gridImage().pixelColor(0, 0), QColor(Qt::black));
+            QCOMPARE(fixture.panel(1), QStringLiteral(" "));
+            QCOMPARE(form.cursor().HoverStep, 100);
+        } else {
+            leaveTheGrid(fixture);
+            QVERIFY(tabTo(form, control));
+        }
         press(QApplication::focusWidget(), keys);
         QCOMPARE(form.findChild<QLabel*>(label)->text(), text);
+        QVERIFY(fixture.prompts.questions.isEmpty());
+        if (atStart)
+            QCOMPARE(int(form.runRecord()[0]), 0x80);
     }
 
     void arrowsSpaceAndEnterWorkOnTheCursorCell_data()
@@ -129,6 +154,7 @@ private slots:
         form.runRecord()[kLengthIndex] = static_cast<std::uint8_t>(length);
         form.PaintAll();
         auto* area = fixture.child<QScrollBar>("ScrollBarArea");
+        leaveTheGrid(fixture);
         area->setValue(firstVisible);
         auto* grid = fixture.child<QWidget>("PaintBox");
         grid->setFocus(Qt::TabFocusReason);
@@ -161,6 +187,7 @@ private slots:
         for (int step = 0; step < 8; ++step)
             form.runRecord()[static_cast<std::size_t>(step)] = static_cast<std::uint8_t>(step << 4);
         form.PaintAll();
+        leaveTheGrid(fixture);
         auto* grid = fixture.child<QWidget>("PaintBox");
         QImage alone(grid->size(), QImage::Format_RGB32);
         QPainter painter(&alone);
@@ -187,16 +214,20 @@ private slots:
     }
 
     // The view follows the cursor to the last step of the longest pattern, however narrow the
-    // window; the bar, scrolled to its end, shows it too.
+    // window; the bar, scrolled to its end, shows it too. Its range follows the width both ways:
+    // widened, the window is back to the design's 0..70, and narrowed again, the range grows again.
     void viewFollowsTheCursorToTheLastStep_data()
     {
         QTest::addColumn<int>("width");
+        QTest::addColumn<int>("widened"); // 0: stays as wide
         for (const int width : {200, 300, 450, 590, 1000})
-            QTest::addRow("%d pixels wide", width) << width;
+            QTest::addRow("%d pixels wide", width) << width << 0;
+        QTest::newRow("300 pixels wide, widened to 590 and narrowed again") << 300 << 590;
     }
     void viewFollowsTheCursorToTheLastStep()
     {
         QFETCH(int, width);
+        QFETCH(int, widened);
         FormFixture fixture;
         TMainForm* active = fixture.startActive();
         QVERIFY(active);
@@ -224,6 +255,21 @@ private slots:
         area->setValue(0);
         area->setValue(area->maximum());
         QVERIFY(shown(99));
+        QCOMPARE(area->maximum(), std::max(70, 100 - wholeColumns(width)));
+        if (widened == 0)
+            return;
+
+        form.resize(widened, form.height());
+        QTRY_COMPARE(grid->width(), widened);
+        QCOMPARE(area->maximum(), 70);
+        QCOMPARE(area->value(), 70);
+        QCOMPARE(fixture.child<QLabel>("LabelScroll")->text(), QStringLiteral("71"));
+        QVERIFY(shown(99));
+        form.resize(width, form.height());
+        QTRY_COMPARE(grid->width(), width);
+        QCOMPARE(area->maximum(), 100 - wholeColumns(width));
+        area->setValue(area->maximum());
+        QVERIFY(shown(99));
     }
 
     // Each control that Tab reaches shows that it has the focus, and looks as it always did
@@ -243,6 +289,7 @@ private slots:
         TMainForm& form = *active;
         auto* shown = form.findChild<QWidget*>(control);
         QVERIFY(shown);
+        leaveTheGrid(fixture);
         const auto look = [&] {
             return shown->grab().toImage().convertToFormat(QImage::Format_RGB32);
         };
@@ -259,13 +306,14 @@ private slots:
         QCOMPARE(look(), before);
     }
 
-    // Only Tab brings the focus: a mouse user's click draws as ever and shows no cursor.
+    // Only Tab brings the focus back: a mouse user's click draws as ever and shows no cursor.
     void clickingTheGridLeavesTheFocus()
     {
         FormFixture fixture;
         TMainForm* active = fixture.startActive();
         QVERIFY(active);
         TMainForm& form = *active;
+        leaveTheGrid(fixture);
         auto* grid = fixture.child<QWidget>("PaintBox");
         QTest::mouseClick(grid, Qt::LeftButton, {}, QPoint(4, 4));
         QVERIFY(!grid->hasFocus());

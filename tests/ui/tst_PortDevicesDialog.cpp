@@ -2,15 +2,18 @@
 #include "support/FormFixture.h"
 
 #include "ui/PortDevicesDialog.h"
+#include "ui/ProgramFont.h"
 
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolTip>
 
 using namespace zorvikta;
 using namespace zorvikta::test;
@@ -39,6 +42,15 @@ QList<QStringList> listed(const QComboBox* field)
         rows << columns;
     }
     return rows;
+}
+
+// The tool tip on the screen, or nullptr.
+QWidget* toolTipWindow()
+{
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->inherits("QTipLabel") && window->isVisible())
+            return window;
+    return nullptr;
 }
 
 // The program started on `settings` with the chooser open.
@@ -192,11 +204,13 @@ private slots:
         QCOMPARE(chooser.com1->currentText(), u"/dev/ttyACM0"_s);
     }
 
-    // A name too long for the screen: the list stays on it, the tool tip has the whole name.
+    // A name too long for the screen, of wide letters: the list stays on it, and so does the
+    // row's tool tip, which has the whole name in lines broken at its slashes and, where a part
+    // is longer than a line, within the part.
     void longNamesStayOnTheScreen()
     {
         const SerialPortEntry longName{
-            u"/dev/ttyUSB1"_s, u"/dev/serial/by-id/usb-"_s + QString(190, u'x') + u"-port0"_s,
+            u"/dev/ttyUSB1"_s, u"/dev/serial/by-id/usb-"_s + QString(190, u'W') + u"-port0"_s,
             u"USB UART"_s, u"Vendor"_s, u"0001"_s};
         QCOMPARE(longName.stableAlias.size(), 218);
         ChooserFixture chooser(kStarted, {kArduino, longName});
@@ -211,7 +225,23 @@ private slots:
         QVERIFY(chooser.dialog->frameGeometry().width() <= screen.width());
         const QModelIndex row = view->model()->index(0, 0);
         QCOMPARE(row.data().toString(), longName.stableAlias);
-        QVERIFY(row.data(Qt::ToolTipRole).toString().startsWith(longName.stableAlias + u", "_s));
+        const QString tip = row.data(Qt::ToolTipRole).toString();
+        QCOMPARE(QString(tip).remove(u'\n').remove(u' '),
+                 QString(longName.stableAlias + u",USBUART,Vendor,0001"_s).remove(u' '));
+        const QFontMetrics metrics(programFont());
+        for (const QString& line : tip.split(u'\n'))
+            QVERIFY2(metrics.horizontalAdvance(line) < screen.width(), qPrintable(line));
+
+        if (!tipsPlacedByTheDesktop())
+            return;
+        QVERIFY2(tip.startsWith(u"/dev/serial/by-id/usb-\n"_s), qPrintable(tip));
+        QToolTip::showText(view->viewport()->mapToGlobal(view->visualRect(row).center()), tip,
+                           view->viewport());
+        QWidget* shownTip = nullptr;
+        QTRY_VERIFY((shownTip = toolTipWindow()));
+        QVERIFY2(screen.contains(shownTip->frameGeometry()),
+                 qPrintable(u"%1 pixels wide"_s.arg(shownTip->frameGeometry().width())));
+        QToolTip::hideText();
     }
 
     void flagsWhatIsNotPluggedIn_data()

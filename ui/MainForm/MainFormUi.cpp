@@ -182,7 +182,7 @@ void MainFormUi::buildWindow(TMainForm& form)
                              form.palette().color(QPalette::WindowText));
     bands->addWidget(panel2);
 
-    scrollBarArea = horizontalScrollBar(client, "ScrollBarArea", 0, 70, 0,
+    scrollBarArea = horizontalScrollBar(client, "ScrollBarArea", 0, kDesignLastFirstVisible, 0,
                                         QStringLiteral("Место шага в файле"));
     bands->addWidget(fixedBand(scrollBarArea, "ScrollBarArea", 16));
 
@@ -216,6 +216,7 @@ void MainFormUi::buildWindow(TMainForm& form)
                      [&form](QPoint at) { form.PaintBoxMouseMove(at.x(), at.y()); });
     QObject::connect(paintBox, &PaintSurface::released, &form, [&form] { form.PaintBoxMouseUp(); });
     QObject::connect(paintBox, &PaintSurface::doubleClicked, &form, &TMainForm::PaintBoxDblClick);
+    QObject::connect(paintBox, &PaintSurface::resized, &form, &TMainForm::fitStepBarRange);
     QObject::connect(scrollBarArea, &QScrollBar::valueChanged, &form,
                      &TMainForm::ScrollBarAreaChange);
     QObject::connect(scrollBarSpeed, &QScrollBar::valueChanged, &form,
@@ -521,9 +522,13 @@ void MainFormUi::buildKeyboard(TMainForm& form)
     scrollBarSpeed->installEventFilter(new SpeedKeys(scrollBarSpeed));
     new SliderFocusMark(scrollBarSpeed);
     QObject::connect(paintBox, &PaintSurface::keyPressed, &form, &TMainForm::PaintBoxKeyDown);
-    QObject::connect(paintBox, &PaintSurface::focusChanged, &form, [&form](bool focused) {
-        focused ? form.PaintBoxEnter() : form.PaintBoxExit();
-    });
+    QObject::connect(paintBox, &PaintSurface::focusChanged, &form,
+                     [&form](bool focused, Qt::FocusReason reason) {
+                         focused ? form.PaintBoxEnter(reason) : form.PaintBoxExit();
+                     });
+    // The window starts with the focus on the grid, where its cell cursor shows it, rather than
+    // unseen on the first tool button, where Space would run New.
+    paintBox->setFocus(Qt::OtherFocusReason);
 }
 
 // Keyboard shortcuts of the window. They belong to the window and not to the menu items, so the

@@ -76,8 +76,9 @@ void TMainForm::FormCreate()
         m_openFileName = scratchFileName();
     StatusBarHelp(QStringLiteral("загрузка файла: ") + m_openFileName);
     // A file that exists but cannot be read leaves the window as designed: the first repaint
-    // shows it. The settings go on naming the last file they named, for the start at which it
-    // can be read again; a file named on the command line that failed does not take its place.
+    // shows it. Until something is saved, the settings go on naming the last file they named,
+    // for the start at which it can be read again; a file named on the command line that failed
+    // does not take its place.
     if (LoadRunFile() == LoadOutcome::Failed) {
         m_unreadLastFile = settingsLastFile;
         return;

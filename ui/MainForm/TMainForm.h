@@ -65,9 +65,10 @@ public slots:
     void PaintBoxMouse(int mode, int x, int y);
     void PaintBoxDblClick();
 
-    // The grid from the keyboard: a cell cursor, shown while the grid has the focus.
+    // The grid from the keyboard: a cell cursor, shown while the grid has the focus, which it
+    // has from the start.
     void PaintBoxKeyDown(Qt::Key key);
-    void PaintBoxEnter();
+    void PaintBoxEnter(Qt::FocusReason reason);
     void PaintBoxExit();
 
     // The emulator strip.
@@ -142,6 +143,7 @@ private:
     void showPortHints();
 
     void moveCellCursor(CellCursor cursor);
+    void fitStepBarRange();
     void hoverCell(const GridHit& hit);
 
     MainFormServices m_services;

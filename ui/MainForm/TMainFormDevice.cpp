@@ -12,6 +12,7 @@
 #include "ui/PortWarningGate.h"
 #include "ui/Prompts.h"
 #include "ui/StatusPanels.h"
+#include "ui/ToolTipLines.h"
 #include "ui/UpDown.h"
 
 #include <QAction>
@@ -34,8 +35,10 @@ QString TMainForm::currentDeviceName() const
 void TMainForm::showPortHints()
 {
     const QList<SerialPortEntry> present = m_services.serialPorts.availablePorts();
-    m_ui.itemCom1->setToolTip(portHint(present, portDeviceName(PortChoice::Com1, m_devices)));
-    m_ui.itemCom2->setToolTip(portHint(present, portDeviceName(PortChoice::Com2, m_devices)));
+    m_ui.itemCom1->setToolTip(
+        toolTipLines(portHint(present, portDeviceName(PortChoice::Com1, m_devices)), screen()));
+    m_ui.itemCom2->setToolTip(
+        toolTipLines(portHint(present, portDeviceName(PortChoice::Com2, m_devices)), screen()));
 }
 
 // A port that fails is reported and the program goes on: the pattern in memory stays the user's.

@@ -38,6 +38,8 @@ bool TMainForm::SaveRunFile()
         m_services.prompts.showError(error->message, fileErrorDetails(m_saveFileName, *error));
         return false;
     }
+    // What was saved is the last file now, even under the design name after a failed start.
+    m_unreadLastFile.clear();
     return true;
 }
 
@@ -99,8 +101,8 @@ SettingsFile TMainForm::settingsFile() const
 // edited by hand while the program runs is not undone by a port pick or the close.
 bool TMainForm::writeSettings(SettingsKeys keys)
 {
-    // Until a command names a file, the current name is still the design one, and a last file
-    // that start-up could not read stays the one to look for next time.
+    // Until a command names a file or a save writes one, the current name is still the design
+    // one, and a last file that start-up could not read stays the one to look for next time.
     const bool nothingNamed = m_saveFileName == designFileName();
     const QString lastFile =
         nothingNamed && !m_unreadLastFile.isEmpty() ? m_unreadLastFile : m_saveFileName;

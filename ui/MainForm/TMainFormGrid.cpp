@@ -93,14 +93,24 @@ void TMainForm::PaintBoxDblClick()
 }
 
 // The cursor comes back into view where the view was left, rather than the view jumping to it.
-void TMainForm::PaintBoxEnter()
+// Tab brings it as the pointer would come, to the panels and HoverStep too; the focus the window
+// gives back by itself (at the start, after a box or a menu) only shows the cursor, so that a
+// mouse user's status panels and marked step stay as the pointer left them.
+void TMainForm::PaintBoxEnter(Qt::FocusReason reason)
 {
     const GridView view = gridView();
     CellCursor cursor = clampToActive(m_cellCursor, view);
     const int columns = wholeColumns(m_ui.paintBox->width());
     if (cursor.step < view.firstVisibleStep || cursor.step >= view.firstVisibleStep + columns)
         cursor.step = std::min(view.firstVisibleStep, view.length - 1);
-    moveCellCursor(cursor);
+    const bool byKeyboard = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+                            reason == Qt::ShortcutFocusReason;
+    if (byKeyboard) {
+        moveCellCursor(cursor);
+        return;
+    }
+    m_cellCursor = cursor;
+    PaintSymbol();
 }
 
 void TMainForm::PaintBoxExit()
@@ -144,15 +154,22 @@ void TMainForm::PaintBoxKeyDown(Qt::Key key)
 void TMainForm::moveCellCursor(CellCursor cursor)
 {
     m_cellCursor = cursor;
-    const int columns = wholeColumns(m_ui.paintBox->width());
-    // A grid narrower than designed shows fewer columns than the bar's range was made for; the
-    // range grows so that the view still reaches the last step.
-    m_ui.scrollBarArea->setMaximum(
-        std::max(m_ui.scrollBarArea->maximum(), kVisibleStepLimit - columns));
+    fitStepBarRange();
     m_ui.scrollBarArea->setValue(firstVisibleShowing(cursor.step, m_ui.scrollBarArea->value(),
-                                                     columns, m_ui.scrollBarArea->maximum()));
+                                                     wholeColumns(m_ui.paintBox->width()),
+                                                     m_ui.scrollBarArea->maximum()));
     hoverCell({cursor.step, cursor.channel});
     PaintSymbol();
+}
+
+// The bar's range is the design's 0..70 while the grid is wide enough for it; a grid narrower
+// than that shows fewer columns than the range was made for, and the range grows so that the view
+// still reaches the last step. It follows the width both ways: widened again, the range shrinks
+// back and a first visible step beyond it comes back with it.
+void TMainForm::fitStepBarRange()
+{
+    const int columns = wholeColumns(m_ui.paintBox->width());
+    m_ui.scrollBarArea->setMaximum(std::max(kDesignLastFirstVisible, kVisibleStepLimit - columns));
 }
 
 } // namespace zorvikta
