@@ -7,7 +7,8 @@
 
 namespace zorvikta {
 
-// Applies the board's line settings (1200 baud, 8 data bits, no parity, one stop bit, no flow
+// The POSIX side of the serial link (SerialPortLinkPosix.cpp), which the virtual board listens with
+// too: applies the board's line settings (1200 baud, 8 data bits, no parity, one stop bit, no flow
 // control) to an open port; false when the port refuses any of them.
 bool applyLineSettings(QSerialPort& port);
 

@@ -3,10 +3,9 @@
 
 #include <QString>
 
-#include <optional>
-
 // The two serial ports the window offers and the devices behind them: the settings file keeps
-// them, the upload opens them. The defaults live in the platform's serial file.
+// them, the upload opens them. What differs between systems is in PortsPosix.cpp and
+// PortsWindows.cpp.
 namespace zorvikta {
 
 enum class PortChoice { Com1, Com2 };
@@ -18,9 +17,8 @@ struct PortDevices {
     friend bool operator==(const PortDevices&, const PortDevices&) = default;
 };
 
-// The devices of the two ports until the user chooses others; nullopt where a platform names
-// its ports itself, so that there is nothing to choose or keep.
-std::optional<PortDevices> defaultPortDevices();
+// The devices of the two ports until the user chooses others.
+PortDevices defaultPortDevices();
 
 // The device that `port` means.
 QString portDeviceName(PortChoice port, const PortDevices& chosen);

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-// The serial link and the port list of the system the program runs on, one file per platform.
+// The serial link and the port list of the system the program runs on.
 namespace zorvikta::platform {
 
 std::unique_ptr<SerialLink> makeSerialLink();

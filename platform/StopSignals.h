@@ -3,15 +3,15 @@
 
 #include <QObject>
 
+#include <memory>
 #include <optional>
-
-class QSocketNotifier;
 
 namespace zorvikta {
 
-// Turns SIGINT, SIGTERM and SIGHUP into a signal of the event loop: the handler only writes the
-// signal number into a pipe, and everything else (putting the terminal back, reporting) happens in
-// the loop, where it is safe.
+// Turns the system's requests to stop (SIGINT, SIGTERM and SIGHUP; Ctrl+C and Ctrl+Break in a
+// Windows console) into a signal of the event loop: the system's handler only hands the request
+// on, and everything else (putting the terminal back, reporting) happens in the loop, where it is
+// safe. Each system's state and calls are in StopSignalsPosix.cpp and StopSignalsWindows.cpp.
 class StopSignals : public QObject {
     Q_OBJECT
 
@@ -19,18 +19,16 @@ public:
     explicit StopSignals(QObject* parent = nullptr);
     ~StopSignals() override;
 
-    // Creates the pipe and installs the handlers; an error text when either fails.
+    // Installs the handlers; an error text when that fails.
     std::optional<QString> install();
 
 signals:
+    // The request as the signal number the same keys raise on POSIX systems.
     void stopRequested(int signalNumber);
 
 private:
-    void readPipe();
-
-    int m_readEnd = -1;
-    int m_writeEnd = -1;
-    QSocketNotifier* m_notifier = nullptr;
+    class Private;
+    std::unique_ptr<Private> m_private;
 };
 
 } // namespace zorvikta

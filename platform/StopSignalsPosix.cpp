@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// The POSIX stop signals: the handler only writes the signal number into a pipe, which the event
+// loop reads.
 #include "platform/StopSignals.h"
 
 #include <QSocketNotifier>
@@ -39,47 +41,71 @@ QString systemError(const char* what)
 
 } // namespace
 
-StopSignals::StopSignals(QObject* parent) : QObject(parent) {}
+class StopSignals::Private {
+public:
+    explicit Private(StopSignals& owner) : m_owner(owner) {}
+    Private(const Private&) = delete;
+    Private& operator=(const Private&) = delete;
 
-StopSignals::~StopSignals()
-{
-    if (m_writeEnd < 0)
-        return;
-    for (const int signalNumber : kStopSignals)
-        std::signal(signalNumber, SIG_DFL);
-    g_writeEnd = -1;
-    ::close(m_readEnd);
-    ::close(m_writeEnd);
-}
+    ~Private()
+    {
+        if (m_writeEnd < 0)
+            return;
+        for (const int signalNumber : kStopSignals)
+            std::signal(signalNumber, SIG_DFL);
+        g_writeEnd = -1;
+        m_notifier.reset();
+        ::close(m_readEnd);
+        ::close(m_writeEnd);
+    }
+
+    std::optional<QString> install()
+    {
+        std::array<int, 2> ends{};
+        if (::pipe2(ends.data(), O_NONBLOCK | O_CLOEXEC) != 0)
+            return systemError("cannot create the signal pipe");
+        m_readEnd = ends[0];
+        m_writeEnd = ends[1];
+        g_writeEnd = m_writeEnd;
+
+        m_notifier = std::make_unique<QSocketNotifier>(m_readEnd, QSocketNotifier::Read);
+        QObject::connect(m_notifier.get(), &QSocketNotifier::activated, &m_owner,
+                         [this] { readPipe(); });
+
+        struct sigaction action {};
+        action.sa_handler = onStopSignal;
+        sigemptyset(&action.sa_mask);
+        action.sa_flags = SA_RESTART;
+        for (const int signalNumber : kStopSignals) {
+            if (::sigaction(signalNumber, &action, nullptr) != 0)
+                return systemError("cannot install the signal handlers");
+        }
+        return std::nullopt;
+    }
+
+private:
+    void readPipe()
+    {
+        unsigned char byte = 0;
+        while (::read(m_readEnd, &byte, 1) == 1)
+            emit m_owner.stopRequested(byte);
+    }
+
+    StopSignals& m_owner;
+    int m_readEnd = -1;
+    int m_writeEnd = -1;
+    std::unique_ptr<QSocketNotifier> m_notifier;
+};
+
+StopSignals::StopSignals(QObject* parent)
+    : QObject(parent), m_private(std::make_unique<Private>(*this))
+{}
+
+StopSignals::~StopSignals() = default;
 
 std::optional<QString> StopSignals::install()
 {
-    std::array<int, 2> ends{};
-    if (::pipe2(ends.data(), O_NONBLOCK | O_CLOEXEC) != 0)
-        return systemError("cannot create the signal pipe");
-    m_readEnd = ends[0];
-    m_writeEnd = ends[1];
-    g_writeEnd = m_writeEnd;
-
-    m_notifier = new QSocketNotifier(m_readEnd, QSocketNotifier::Read, this);
-    connect(m_notifier, &QSocketNotifier::activated, this, &StopSignals::readPipe);
-
-    struct sigaction action {};
-    action.sa_handler = onStopSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int signalNumber : kStopSignals) {
-        if (::sigaction(signalNumber, &action, nullptr) != 0)
-            return systemError("cannot install the signal handlers");
-    }
-    return std::nullopt;
-}
-
-void StopSignals::readPipe()
-{
-    unsigned char byte = 0;
-    while (::read(m_readEnd, &byte, 1) == 1)
-        emit stopRequested(byte);
+    return m_private->install();
 }
 
 } // namespace zorvikta

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Windows implementation of the stop signals: Ctrl+C and Ctrl+Break in the console. The system
-// calls the handler on a thread of its own, so the handler only queues the stop for the event
-// loop, where it is safe. The pipe members of the class are not used here.
+// The Windows stop signals: Ctrl+C and Ctrl+Break in the console. The system calls the handler on
+// a thread of its own, so the handler only queues the stop for the event loop.
 #include "platform/StopSignals.h"
 
 #include <QAtomicPointer>
@@ -47,24 +46,41 @@ QString systemError(const char* what)
 
 } // namespace
 
-StopSignals::StopSignals(QObject* parent) : QObject(parent) {}
+class StopSignals::Private {
+public:
+    explicit Private(StopSignals& owner) : m_owner(owner) {}
+    Private(const Private&) = delete;
+    Private& operator=(const Private&) = delete;
 
-StopSignals::~StopSignals()
-{
-    if (g_receiver.testAndSetOrdered(this, nullptr))
-        ::SetConsoleCtrlHandler(onConsoleEvent, FALSE);
-}
+    ~Private()
+    {
+        if (g_receiver.testAndSetOrdered(&m_owner, nullptr))
+            ::SetConsoleCtrlHandler(onConsoleEvent, FALSE);
+    }
+
+    std::optional<QString> install()
+    {
+        g_receiver.storeRelease(&m_owner);
+        if (!::SetConsoleCtrlHandler(onConsoleEvent, TRUE)) {
+            g_receiver.storeRelease(nullptr);
+            return systemError("cannot install the console handler");
+        }
+        return std::nullopt;
+    }
+
+private:
+    StopSignals& m_owner;
+};
+
+StopSignals::StopSignals(QObject* parent)
+    : QObject(parent), m_private(std::make_unique<Private>(*this))
+{}
+
+StopSignals::~StopSignals() = default;
 
 std::optional<QString> StopSignals::install()
 {
-    g_receiver.storeRelease(this);
-    if (!::SetConsoleCtrlHandler(onConsoleEvent, TRUE)) {
-        g_receiver.storeRelease(nullptr);
-        return systemError("cannot install the console handler");
-    }
-    return std::nullopt;
+    return m_private->install();
 }
-
-void StopSignals::readPipe() {}
 
 } // namespace zorvikta

@@ -16,7 +16,8 @@ zorvikta_sanitized_suite() {
 # Builds the fuzzers with clang and runs each on a scratch copy of its seed corpus; any finding
 # fails, with the fuzzer's report and the input that caused it.
 zorvikta_fuzz() {
-    local build=$ZORVIKTA_ROOT/build-fuzz corpus name scratch
+    local build corpus name scratch
+    build=$(zorvikta_preset_dir fuzz)
     zorvikta_build fuzz
     scratch=$(mktemp -d)
     for corpus in "$ZORVIKTA_ROOT"/fuzz/corpus/*/; do

@@ -3,7 +3,7 @@
 // junction under the name of a save is opened itself, never followed.
 #include "storage/FileAccessSystem.h"
 
-#include "storage/WindowsErrors.h"
+#include "storage/SystemErrors.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,7 +27,7 @@ constexpr qsizetype kLongestPath = 32767;
 
 std::optional<FileError> lastError()
 {
-    return fileErrorForWindows(::GetLastError());
+    return fileErrorForCode(::GetLastError());
 }
 
 HANDLE handleOf(const Handle& handle)
@@ -224,7 +224,7 @@ std::optional<FileError> writeAll(const Handle& handle, QByteArrayView bytes)
         if (!::WriteFile(handleOf(handle), data, chunk, &written, nullptr))
             return lastError();
         if (written == 0)
-            return fileErrorForWindows(ERROR_DISK_FULL);
+            return fileErrorForCode(ERROR_DISK_FULL);
         data += written;
         left -= written;
     }

@@ -125,7 +125,7 @@ FileError valuesNotKept(const QString& path, const QStringList& meanings)
 
 } // namespace
 
-SettingsFile::SettingsFile(QString path, std::optional<PortDevices> deviceDefaults)
+SettingsFile::SettingsFile(QString path, PortDevices deviceDefaults)
     : m_path(std::move(path)), m_deviceDefaults(std::move(deviceDefaults))
 {}
 
@@ -144,9 +144,8 @@ Settings SettingsFile::read() const
     settings.speedToBoxAtOnce = text.value(kSpeedToBox, kSpeedToBoxDefault) == kSend;
     settings.lastFile = text.value(kLastFile, kLastFileDefault);
     settings.lastFileRefusal = text.refusalOfName(kLastFile);
-    if (m_deviceDefaults)
-        settings.devices = {text.value(kDevice1, m_deviceDefaults->com1),
-                            text.value(kDevice2, m_deviceDefaults->com2)};
+    settings.devices = {text.value(kDevice1, m_deviceDefaults.com1),
+                        text.value(kDevice2, m_deviceDefaults.com2)};
     return settings;
 }
 
@@ -180,7 +179,7 @@ std::optional<FileError> SettingsFile::write(const Settings& settings, SettingsK
         {kSpeedToBox, settings.speedToBoxAtOnce ? kSend : kNoSend},
         {kLastFile, settings.lastFile},
     };
-    if (keys == SettingsKeys::ChoicesAndDevices && m_deviceDefaults)
+    if (keys == SettingsKeys::ChoicesAndDevices)
         values += {{kDevice1, settings.devices.com1}, {kDevice2, settings.devices.com2}};
     IniText ini(text);
     QStringList notKept;

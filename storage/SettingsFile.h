@@ -31,9 +31,8 @@ enum class SettingsKeys {
 // regard to case; values are compared exactly as stored.
 class SettingsFile {
 public:
-    // `deviceDefaults` are the devices when the file names none; without them (where the
-    // platform's ports have fixed names) the device keys are neither read nor written.
-    SettingsFile(QString path, std::optional<PortDevices> deviceDefaults);
+    // `deviceDefaults` are the devices when the file names none.
+    SettingsFile(QString path, PortDevices deviceDefaults);
 
     const QString& path() const;
 
@@ -49,7 +48,7 @@ public:
 
 private:
     QString m_path;
-    std::optional<PortDevices> m_deviceDefaults;
+    PortDevices m_deviceDefaults;
 };
 
 // Whether a line of the file can hold the value: a line break (or a NUL, which ends the text for

@@ -4,7 +4,7 @@
 #include "NullLink.h"
 #include "SilentPrompts.h"
 
-#include "device/QtSerialPortSource.h"
+#include "device/SerialPortList.h"
 
 #include <QString>
 #include <QTemporaryDir>
@@ -41,7 +41,7 @@ private:
     QString m_previousFolder;
     SilentPrompts m_prompts;
     NullLink m_link;
-    QtSerialPortSource m_ports; // asked only when the port menu or the device chooser opens
+    SerialPortList m_ports; // asked only when the port menu or the device chooser opens
     std::unique_ptr<TMainForm> m_form;
 };
 

@@ -2,7 +2,7 @@
 #include "UploadBench.h"
 
 #include "bench/support/Statistics.h"
-#include "device/QtSerialLink.h"
+#include "device/SerialPortLink.h"
 #include "device/UploadSequence.h"
 #include "model/RunRecord.h"
 
@@ -65,7 +65,7 @@ std::optional<UploadFigures> measureUpload(int transfers)
 
     const QString device = QFile::decodeName(name.data());
     const QByteArray message = uploadSequence(samplePattern(), kMaxLength).upload;
-    QtSerialLink link;
+    SerialPortLink link;
     std::vector<double> transferMs;
     UploadFigures figures{transfers, 0.0, 0.0, 0, 0};
     for (int run = 0; run < transfers; ++run) {

@@ -4,7 +4,7 @@
 #include "support/PseudoTerminal.h"
 #include "support/RunFiles.h"
 
-#include "device/QtSerialLink.h"
+#include "device/SerialPortLink.h"
 #include "model/Presets.h"
 #include "model/RunRecord.h"
 
@@ -55,7 +55,7 @@ QString speedLine(int speed)
 // written down from the wire format and sent in a transfer of its own.
 bool sendUploadAndSpeed(const QString& device, const RunRecord& drawn, int length, int speed)
 {
-    QtSerialLink link;
+    SerialPortLink link;
     return !link.send(device, expectedUpload(drawn, length)) &&
            !link.send(device, expectedSpeed(speed));
 }
@@ -151,7 +151,7 @@ private slots:
         BoardProcess board({u"--log"_s});
         const QString device = board.deviceName();
         QVERIFY(!device.isEmpty());
-        QVERIFY(!QtSerialLink().send(device, stream + expectedSpeed(kMinSpeed)));
+        QVERIFY(!SerialPortLink().send(device, stream + expectedSpeed(kMinSpeed)));
 
         const QStringList shown = board.messages(int(expected.size()) + 1);
         QCOMPARE(shown, expected << speedLine(kMinSpeed));
@@ -200,7 +200,7 @@ private slots:
             QCOMPARE(::write(master, bytes.constData(), size_t(bytes.size())),
                      ssize_t(bytes.size()));
         else
-            QVERIFY(!QtSerialLink().send(device, bytes));
+            QVERIFY(!SerialPortLink().send(device, bytes));
         QCOMPARE(board.messages(2), (QStringList{uploadLine(drawn, 16), speedLine(13)}));
     }
 
@@ -224,8 +224,8 @@ private slots:
         BoardProcess board(arguments);
         const QString device = board.deviceName();
         QVERIFY(!device.isEmpty());
-        QVERIFY(!QtSerialLink().send(device, QByteArray::fromHex("ffe6ff") +
-                                                 QByteArray::fromHex("fffe8040")));
+        QVERIFY(!SerialPortLink().send(device, QByteArray::fromHex("ffe6ff") +
+                                                   QByteArray::fromHex("fffe8040")));
         QVERIFY(board.reachesLineWith(speedLine(230)));
 
         QVERIFY(board.stopsCleanlyOn(signalNumber));

@@ -4,7 +4,7 @@
 #include <QTest>
 
 #include "device/Messages.h"
-#include "device/QtSerialLink.h"
+#include "device/SerialPortLink.h"
 
 #include <QElapsedTimer>
 #include <QThread>
@@ -73,7 +73,7 @@ private slots:
         QFETCH(QString, fault);
         QFETCH(QString, warning);
         QFETCH(QString, portPanel);
-        QtSerialLink link;
+        SerialPortLink link;
         PseudoTerminal board;
         QVERIFY(board.isOpen());
         FormFixture fixture(&link);

@@ -246,7 +246,7 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir(u"Zorvikta.ini.lock"_s));
         else
             QVERIFY(otherInstance.lock());
-        const SettingsFile file(path, std::nullopt);
+        const SettingsFile file(path, {});
         const Settings chosen{PortChoice::Com1, true, u"./User001.zvk"_s, {}};
 
         QCOMPARE(file.write(chosen, SettingsKeys::Choices), std::nullopt);
@@ -268,7 +268,7 @@ private slots:
         QTemporaryDir dir;
         const QString settings = dir.filePath(u"Zorvikta.ini"_s);
         QVERIFY(putFile(settings, "[LastFile]\nPath=" + path + '\n'));
-        const Settings read = SettingsFile(settings, std::nullopt).read();
+        const Settings read = SettingsFile(settings, {}).read();
         QVERIFY(read.lastFileRefusal);
         QCOMPARE(read.lastFileRefusal->message, u"Invalid filename"_s);
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/RunFile.h"
 #include "support/AsOrdinaryUser.h"
+#include "support/FileFailures.h"
 #include "support/FileSizeLimit.h"
 #include "support/PseudoTerminal.h"
 #include "support/TestFiles.h"
@@ -32,11 +33,6 @@ RunFileImage imageOf(const QByteArray& bytes)
     RunFileImage image{};
     std::copy_n(bytes.cbegin(), kFileSize, image.begin());
     return image;
-}
-
-QString messageOf(const std::optional<FileError>& failure)
-{
-    return failure ? failure->message : u"(no failure)"_s;
 }
 
 const RunFileImage kSentinel = imageOf(QByteArray(kFileSize, '\xAA'));

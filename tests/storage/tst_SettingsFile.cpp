@@ -107,45 +107,40 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<SettingsKeys>("keys");
-        QTest::addColumn<bool>("withDevices"); // whether the platform lets the user name them
         QTest::addColumn<QByteArray>("expected");
         const SettingsKeys choices = SettingsKeys::Choices;
         const SettingsKeys all = SettingsKeys::ChoicesAndDevices;
-        QTest::newRow("new file") << QByteArray() << all << true << kChosenFile;
+        QTest::newRow("new file") << QByteArray() << all << kChosenFile;
         QTest::newRow("new file, choices only")
-            << QByteArray() << choices << true
-            << "[ComPort]\nAktive=COM 1\n[Speed]\nJast=Send\n[LastFile]\nPath=./User001.zvk\n"_ba;
-        QTest::newRow("new file, devices with fixed names")
-            << QByteArray() << all << false
+            << QByteArray() << choices
             << "[ComPort]\nAktive=COM 1\n[Speed]\nJast=Send\n[LastFile]\nPath=./User001.zvk\n"_ba;
         QTest::newRow("comments, other sections and keys")
             << "; Zorvikta\n[Window]\nLeft=10\n; last port\n[ComPort]\nAktive=COM 2\nBaud=1\n"
                "[Speed]\n# at once?\nJast=no\n[LastFile]\nPath=old.zvk\n[Extra]\nx=1\n"_ba
-            << all << true
+            << all
             << "; Zorvikta\n[Window]\nLeft=10\n; last port\n[ComPort]\nAktive=COM 1\nBaud=1\n"
                "Device1=/dev/ttyUSB0\nDevice2=/dev/ttyUSB1\n[Speed]\n# at once?\nJast=Send\n"
                "[LastFile]\nPath=./User001.zvk\n[Extra]\nx=1\n"_ba;
         QTest::newRow("sections in another order, duplicates")
             << "[LastFile]\nPath=a\n[Speed]\nJast=x\nJast=y\n[ComPort]\nAktive=y\nAktive=z\n"_ba
-            << all << true
+            << all
             << "[LastFile]\nPath=./User001.zvk\n[Speed]\nJast=Send\nJast=y\n[ComPort]\n"
                "Aktive=COM 1\nAktive=z\nDevice1=/dev/ttyUSB0\nDevice2=/dev/ttyUSB1\n"_ba;
         QTest::newRow("keys before any section, unknown duplicates")
-            << "top=1\n[Other]\nk=1\nk=2\n"_ba << all << true
-            << "top=1\n[Other]\nk=1\nk=2\n" + kChosenFile;
+            << "top=1\n[Other]\nk=1\nk=2\n"_ba << all << "top=1\n[Other]\nk=1\nk=2\n" + kChosenFile;
         QTest::newRow("a user's own spelling: blanks, quotes, CRLF, blank lines, broken header")
             << "; mine\r\n\r\n[ComPort]\r\nBaud = 9600\r\n  aktive = \"COM 2\"\r\n\r\n"
                "[ComPort\r\ndevice1 = /dev/ttyACM0\r\n"_ba
-            << choices << true
+            << choices
             << "; mine\r\n\r\n[ComPort]\r\nBaud = 9600\r\n  aktive = COM 1\r\n\r\n"
                "[ComPort\r\ndevice1 = /dev/ttyACM0\r\n[Speed]\r\nJast=Send\r\n[LastFile]\r\n"
                "Path=./User001.zvk\r\n"_ba;
         QTest::newRow("device lines kept by a port pick")
-            << "[ComPort]\nDevice1=/dev/ttyACM7\nAktive=COM 2\nDevice2=\n"_ba << choices << true
+            << "[ComPort]\nDevice1=/dev/ttyACM7\nAktive=COM 2\nDevice2=\n"_ba << choices
             << "[ComPort]\nDevice1=/dev/ttyACM7\nAktive=COM 1\nDevice2=\n"
                "[Speed]\nJast=Send\n[LastFile]\nPath=./User001.zvk\n"_ba;
         QTest::newRow("chosen devices replace the first of duplicates")
-            << "[ComPort]\nDEVICE1=/dev/a\nDevice1=/dev/b\n"_ba << all << true
+            << "[ComPort]\nDEVICE1=/dev/a\nDevice1=/dev/b\n"_ba << all
             << "[ComPort]\nDEVICE1=/dev/ttyUSB0\nDevice1=/dev/b\nAktive=COM 1\n"
                "Device2=/dev/ttyUSB1\n[Speed]\nJast=Send\n[LastFile]\nPath=./User001.zvk\n"_ba;
     }
@@ -153,7 +148,6 @@ private slots:
     {
         QFETCH(QByteArray, content);
         QFETCH(SettingsKeys, keys);
-        QFETCH(bool, withDevices);
         QFETCH(QByteArray, expected);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"new/Zorvikta.ini"_s);
@@ -161,7 +155,7 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir(u"new"_s));
             QVERIFY(putFile(path, content));
         }
-        const SettingsFile file(path, withDevices ? std::optional(kDeviceDefaults) : std::nullopt);
+        const SettingsFile file(path, kDeviceDefaults);
         QCOMPARE(file.write(kChosen, keys), std::nullopt);
         QCOMPARE(fileBytes(path), expected);
         QCOMPARE(folderEntries(dir.filePath(u"new"_s)), QStringList{u"Zorvikta.ini"_s});

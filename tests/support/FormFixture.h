@@ -5,6 +5,7 @@
 #include "support/RunFiles.h"
 #include "support/ScriptedPorts.h"
 #include "support/ScriptedPrompts.h"
+#include "support/ThisSystem.h"
 
 #include "device/SerialLink.h"
 #include "ui/MainForm/TMainForm.h"
@@ -12,33 +13,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
 
 namespace zorvikta::test {
-
-// A name in the working folder as the user's system writes it, in the caption and the settings.
-inline QString dotted(const char* name)
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral(".\\") + QString::fromUtf8(name);
-#else
-    return QStringLiteral("./") + QString::fromUtf8(name);
-#endif
-}
-
-// The name a start gives the tmp.zvk it finds in the folder: where names ignore case, as on
-// Windows, the settings' default "Tmp.zvk" is that very file; elsewhere the scratch name is taken.
-inline QString scratchFoundAtStart()
-{
-#ifdef Q_OS_WIN
-    return QStringLiteral("Tmp.zvk");
-#else
-    return dotted("tmp.zvk");
-#endif
-}
 
 // A fresh program start in a temporary working directory with its own settings file.
 class FormFixture {
@@ -96,6 +77,11 @@ public:
     template <typename T> T* child(const char* name) const
     {
         return m_form->findChild<T*>(QString::fromLatin1(name));
+    }
+    // The grid as it is drawn now, in one pixel format whatever the platform paints in.
+    QImage gridImage() const
+    {
+        return child<QWidget>("PaintBox")->grab().toImage().convertToFormat(QImage::Format_RGB32);
     }
 
     ScriptedPrompts prompts;

@@ -3,7 +3,7 @@
 #include "support/PseudoTerminal.h"
 #include <QTest>
 
-#include "device/QtSerialLink.h"
+#include "device/SerialPortLink.h"
 #include "ui/PortDevicesDialog.h"
 #include "ui/ScrollBarParts.h"
 
@@ -44,7 +44,7 @@ public:
                          });
     }
 
-    QtSerialLink link;
+    SerialPortLink link;
     PseudoTerminal board;
     FormFixture fixture;
     QStringList messages;
@@ -240,7 +240,7 @@ private slots:
 
     void choosingAPortIsStoredAtOnceAndUsedNext()
     {
-        QtSerialLink link;
+        SerialPortLink link;
         PseudoTerminal first;
         PseudoTerminal second;
         FormFixture fixture(&link);
@@ -268,7 +268,7 @@ private slots:
     // dialog gets exactly the upload, and the choice is in the settings after the close.
     void aDeviceChosenInTheDialogGetsTheUpload()
     {
-        QtSerialLink link;
+        SerialPortLink link;
         PseudoTerminal board;
         FormFixture fixture(&link);
         TMainForm& form = fixture.start();

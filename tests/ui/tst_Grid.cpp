@@ -14,11 +14,6 @@ using namespace zorvikta::test;
 
 namespace {
 
-QImage gridImage(FormFixture& fixture)
-{
-    return fixture.child<QWidget>("PaintBox")->grab().toImage();
-}
-
 QColor cellColour(const QImage& image, int column, int row)
 {
     return image.pixelColor(16 * column + 7, 16 * row + 7);
@@ -63,7 +58,7 @@ private slots:
                 static_cast<std::uint8_t>((step * 37) | 0x0F);
         setControls(fixture, channels, length, firstVisible);
 
-        const QImage image = gridImage(fixture);
+        const QImage image = fixture.gridImage();
         const QColor face = form.palette().color(QPalette::Button);
         QCOMPARE(image.width(), 590);
         const int wholeColumns = 590 / 16;
@@ -92,7 +87,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.runRecord().fill(0x80);
         setControls(fixture, 4, 100, 0);
-        const QImage image = gridImage(fixture);
+        const QImage image = fixture.gridImage();
         QCOMPARE(cellColour(image, 50, 0), kLampLit);
         QCOMPARE(cellColour(image, 50, 1), kLampDark);
         QCOMPARE(image.pixelColor(16 * 51 + 3, 3), form.palette().color(QPalette::Button));
@@ -173,7 +168,7 @@ private slots:
         const std::array<std::uint8_t, 8> drawn{0, 0, 0x80, 0x80, 0x80, 0, 0x80, 0};
         for (std::size_t step = 0; step < drawn.size(); ++step)
             QCOMPARE(form.runRecord()[step], drawn[step]);
-        QCOMPARE(cellColour(gridImage(fixture), 4, 0), kLampLit);
+        QCOMPARE(cellColour(fixture.gridImage(), 4, 0), kLampLit);
         QCOMPARE(fixture.panel(1), QStringLiteral("Шаг 7"));
         QCOMPARE(fixture.panel(0), QStringLiteral("Канал 1"));
 

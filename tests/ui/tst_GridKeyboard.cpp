@@ -44,14 +44,6 @@ void leaveTheGrid(FormFixture& fixture)
     fixture.child<QWidget>("UpDownCh")->setFocus(Qt::TabFocusReason);
 }
 
-QImage gridImage(FormFixture& fixture)
-{
-    return fixture.child<QWidget>("PaintBox")
-        ->grab()
-        .toImage()
-        .convertToFormat(QImage::Format_RGB32);
-}
-
 } // namespace
 
 class TestGridKeyboard : public QObject {
@@ -95,7 +87,7 @@ private slots:
             QVERIFY(QApplication::focusWidget());
             QCOMPARE(QApplication::focusWidget()->objectName(), control);
             // Seen there: the first cell framed, the status panels and the hover as started.
-            QCOMPARE(gridImage(fixture).pixelColor(0, 0), QColor(Qt::black));
+            QCOMPARE(fixture.gridImage().pixelColor(0, 0), QColor(Qt::black));
             QCOMPARE(fixture.panel(1), QStringLiteral(" "));
             QCOMPARE(form.cursor().HoverStep, 100);
         } else {
@@ -202,11 +194,11 @@ private slots:
         paintGrid(painter, alone.size(), form.runRecord(), form.gridView(),
                   form.palette().color(QPalette::Button));
         painter.end();
-        QCOMPARE(gridImage(fixture), alone);
+        QCOMPARE(fixture.gridImage(), alone);
 
         grid->setFocus(Qt::TabFocusReason);
         press(grid, QStringLiteral("RRD"));
-        const QImage focused = gridImage(fixture);
+        const QImage focused = fixture.gridImage();
         const QRect cell = cellRect(2, 1);
         for (int y = 0; y < alone.height(); ++y)
             for (int x = 0; x < alone.width(); ++x)
@@ -218,7 +210,7 @@ private slots:
         QCOMPARE(focused.pixel(cell.center()), alone.pixel(cell.center()));
 
         fixture.child<QWidget>("UpDownCh")->setFocus(Qt::TabFocusReason);
-        QCOMPARE(gridImage(fixture), alone);
+        QCOMPARE(fixture.gridImage(), alone);
     }
 
     // The view follows the cursor to the last step of the longest pattern, however narrow the
@@ -255,7 +247,7 @@ private slots:
             return left >= 0 && left + kCellSize <= grid->width();
         };
         QVERIFY2(shown(99), qPrintable(QStringLiteral("view from %1").arg(area->value() + 1)));
-        const QImage image = gridImage(fixture);
+        const QImage image = fixture.gridImage();
         const QRect cell = cellRect(99 - area->value(), 0);
         QCOMPARE(image.pixelColor(cell.topLeft()), QColor(Qt::black));
         QCOMPARE(image.pixelColor(cell.bottomRight()), QColor(Qt::black));

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Windows serial link's own logic; its bytes on a real line are checked by serial_upload.sh.
+// The Windows serial link and port list, with COM7 mapped to a pseudo-terminal by mapped_port.sh;
+// the bytes on a real line are checked by serial_upload.sh.
 #include "device/PortListing.h"
 #include "device/Ports.h"
-#include "device/Win32Serial.h"
+#include "device/SerialPortLink.h"
+#include "device/SerialPortLinkSystem.h"
+#include "device/SerialPortList.h"
 
 #include <QTest>
 
@@ -53,13 +56,13 @@ private slots:
     {
         QFETCH(quint32, code);
         QFETCH(LinkError::Cause, cause);
-        QCOMPARE(linkCauseForWindows(code), cause);
+        QCOMPARE(serial::system::causeOfCode(code), cause);
     }
 
     // A port nobody has fails at the open, with the system's words, and nothing hangs.
     void absentPortFailsAtOpen()
     {
-        Win32SerialLink link;
+        SerialPortLink link;
         const std::optional<LinkError> error = link.send(u"COM219"_s, QByteArray(3, '\x01'));
         QVERIFY(error.has_value());
         QCOMPARE(error->stage, LinkError::Stage::Open);
@@ -71,17 +74,22 @@ private slots:
     // "COM 1" and "COM 2" mean COM1 and COM2 until the user chooses other ports.
     void portChoicesStartAsComPorts()
     {
-        const std::optional<PortDevices> defaults = defaultPortDevices();
-        QVERIFY(defaults.has_value());
-        QCOMPARE(portDeviceName(PortChoice::Com1, *defaults), u"COM1"_s);
-        QCOMPARE(portDeviceName(PortChoice::Com2, *defaults), u"COM2"_s);
+        const PortDevices defaults = defaultPortDevices();
+        QCOMPARE(portDeviceName(PortChoice::Com1, defaults), u"COM1"_s);
+        QCOMPARE(portDeviceName(PortChoice::Com2, defaults), u"COM2"_s);
     }
 
-    // Whatever the system lists is a COM port the link can be given as it is.
-    void listedPortsAreComPorts()
+    // The mapped port is listed, whatever the system lists is a COM port the link can be given
+    // as it is, and the link sends through the mapped one.
+    void listsTheMappedPortAndSendsThroughIt()
     {
-        for (const SerialPortEntry& entry : Win32PortSource().availablePorts())
+        const QString mapped = qEnvironmentVariable("ZORVIKTA_MAPPED_PORT");
+        QVERIFY2(!mapped.isEmpty(), "ZORVIKTA_MAPPED_PORT names no mapped port");
+        const QList<SerialPortEntry> entries = SerialPortList().availablePorts();
+        QVERIFY(findPort(entries, mapped) != nullptr);
+        for (const SerialPortEntry& entry : entries)
             QVERIFY2(entry.path.startsWith(u"COM"), qPrintable(portListingLine({entry.path})));
+        QCOMPARE(SerialPortLink().send(mapped, QByteArray(3, '\x01')), std::nullopt);
     }
 };
 

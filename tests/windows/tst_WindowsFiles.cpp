@@ -3,7 +3,8 @@
 // and where the settings live.
 #include "storage/RunFile.h"
 #include "storage/SettingsFile.h"
-#include "storage/WindowsErrors.h"
+#include "storage/SystemErrors.h"
+#include "support/FileFailures.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
@@ -27,11 +28,6 @@ RunFileImage imageFilledWith(char byte)
     RunFileImage image{};
     image.fill(static_cast<std::uint8_t>(byte));
     return image;
-}
-
-QString messageOf(const std::optional<FileError>& failure)
-{
-    return failure ? failure->message : u"(no failure)"_s;
 }
 
 bool setReadOnly(const QString& path, bool readOnly)
@@ -126,7 +122,7 @@ private slots:
         QFETCH(quint32, code);
         QFETCH(FileError::Kind, kind);
         QFETCH(QString, message);
-        const FileError error = fileErrorForWindows(code);
+        const FileError error = files::fileErrorForCode(code);
         QCOMPARE(error.kind, kind);
         QCOMPARE(error.message, message);
         QVERIFY(!error.systemReason().isEmpty());

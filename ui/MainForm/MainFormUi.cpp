@@ -3,7 +3,6 @@
 // the keyboard's way into them and the window's shortcuts.
 #include "ui/MainForm/MainFormUi.h"
 
-#include "device/Ports.h"
 #include "model/Cursor.h"
 #include "model/Presets.h"
 #include "ui/BevelPanel.h"
@@ -129,14 +128,7 @@ struct MenuRow {
     QAction* MainFormUi::*member = nullptr; // where the handlers find the item
     bool checkable = false;
     bool checked = false;
-    bool (*enabled)() = nullptr; // decided once at start; enabled without it
 };
-
-// Where the platform names its ports itself there is no device to choose.
-bool devicesKnown()
-{
-    return defaultPortDevices().has_value();
-}
 
 QToolButton* addToolButton(QWidget* bar, const char* name, int left, int width, const QString& hint,
                            const char* glyph)
@@ -429,8 +421,7 @@ void MainFormUi::buildMenu(TMainForm& form)
          .name = "itemDevices",
          .caption = "Выбор устройства...",
          .slot = &TMainForm::itemDevicesClick,
-         .member = &MainFormUi::itemDevices,
-         .enabled = devicesKnown},
+         .member = &MainFormUi::itemDevices},
 
         {Row::Menu, "N1", "Справка"},
         {Row::Item, "ItemAbout", "О программе", nullptr, &TMainForm::itemAboutClick},
@@ -466,8 +457,6 @@ void MainFormUi::buildMenu(TMainForm& form)
                 item->setCheckable(true);
                 item->setChecked(row.checked);
             }
-            if (row.enabled)
-                item->setEnabled(row.enabled());
             if (row.member)
                 this->*row.member = item;
             if (row.preset) {

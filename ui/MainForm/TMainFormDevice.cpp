@@ -121,10 +121,8 @@ void TMainForm::itemCom2Click()
 // dialog like any other widget.
 void TMainForm::itemDevicesClick()
 {
-    const std::optional<PortDevices> defaults = defaultPortDevices();
-    if (!defaults)
-        return;
-    auto* dialog = new PortDevicesDialog(m_services.serialPorts, m_devices, *defaults, this);
+    auto* dialog =
+        new PortDevicesDialog(m_services.serialPorts, m_devices, defaultPortDevices(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         m_devices = dialog->chosen();

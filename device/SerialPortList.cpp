@@ -1,18 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "device/QtSerialPortSource.h"
+#include "device/SerialPortList.h"
+
+#include "device/SerialPortListSystem.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QSerialPortInfo>
 
 namespace zorvikta {
 
-QtSerialPortSource::QtSerialPortSource(QString aliasFolder) : m_aliasFolder(std::move(aliasFolder))
-{}
+SerialPortList::SerialPortList() : SerialPortList(serial::system::aliasFolder()) {}
 
-QList<SerialPortEntry> QtSerialPortSource::availablePorts() const
+SerialPortList::SerialPortList(QString aliasFolder) : m_aliasFolder(std::move(aliasFolder)) {}
+
+QList<SerialPortEntry> SerialPortList::availablePorts() const
 {
+    QList<SerialPortEntry> entries = serial::system::presentPorts();
+    if (m_aliasFolder.isEmpty())
+        return entries;
     // Links in name order, so that a device with several aliases always offers the same one.
     QHash<QString, QString> aliasOf;
     const QFileInfoList links =
@@ -23,12 +28,8 @@ QList<SerialPortEntry> QtSerialPortSource::availablePorts() const
         if (link.isSymLink() && !target.isEmpty() && !aliasOf.contains(target))
             aliasOf.insert(target, link.absoluteFilePath());
     }
-    QList<SerialPortEntry> entries;
-    for (const QSerialPortInfo& port : QSerialPortInfo::availablePorts()) {
-        const QString path = port.systemLocation();
-        entries.append({path, aliasOf.value(QFileInfo(path).canonicalFilePath()),
-                        port.description(), port.manufacturer(), port.serialNumber()});
-    }
+    for (SerialPortEntry& entry : entries)
+        entry.stableAlias = aliasOf.value(QFileInfo(entry.path).canonicalFilePath());
     return entries;
 }
 

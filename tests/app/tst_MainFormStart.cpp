@@ -39,7 +39,8 @@ private slots:
         QCOMPARE(fixture.prompts.warnings, QStringList{QStringLiteral("Файла не существует!")});
         QCOMPARE(fixture.prompts.warningDetails,
                  QStringList{fixture.path(QStringLiteral("tmp.zvk"))});
-        QCOMPARE(form.windowTitle(), QStringLiteral("Эмулятор релейной бегушки: ./tmp.zvk"));
+        QCOMPARE(form.windowTitle(),
+                 QStringLiteral("Эмулятор релейной бегушки: ") + dotted("tmp.zvk"));
         QVERIFY(!fixture.child<QToolButton>("SpeedButtonUndo")->isEnabled());
         QVERIFY(fixture.child<QToolButton>("SpeedButtonSave")->isEnabled());
         QVERIFY(!fixture.child<QCheckBox>("CheckBoxToBox")->isChecked());
@@ -47,7 +48,7 @@ private slots:
         QVERIFY(!fixture.child<QAction>("itemCom1")->isChecked());
         QCOMPARE(fixture.panel(0), QStringLiteral(" "));
         QCOMPARE(fixture.panel(2), QStringLiteral(" "));
-        QCOMPARE(fixture.panel(3), QStringLiteral("загрузка файла: ./tmp.zvk"));
+        QCOMPARE(fixture.panel(3), QStringLiteral("загрузка файла: ") + dotted("tmp.zvk"));
         QCOMPARE(fixture.child<QLabel>("LabelSpeed")->text(), QStringLiteral("Cкорость 230"));
         QCOMPARE(fixture.child<QTimer>("TimerRun")->interval(), 250);
         QVERIFY(fixture.recording.transfers.isEmpty());
@@ -69,7 +70,8 @@ private slots:
                                 << ignored;
         };
         row("nothing", {}, open);
-        row("absolute", {u"/data/a.zvk"_s}, open, u"/data/a.zvk"_s);
+        const QString absolute = rootFolder() + u"data/a.zvk"_s;
+        row("absolute", {absolute}, open, absolute);
         row("relative", {u"a.zvk"_s}, open, u"/work/dir/a.zvk"_s);
         row("relative upwards", {u"../x/./a.zvk"_s}, open, u"/work/x/a.zvk"_s);
         row("extra arguments", {u"a.zvk"_s, u"b.zvk"_s, u"c"_s}, open, u"/work/dir/a.zvk"_s,
@@ -87,7 +89,7 @@ private slots:
             u"/work/dir/a.zvk"_s);
         row("empty file", {QString()}, usage);
         row("empty file after an option", {u"-reverse"_s, QString(), u"a.zvk"_s}, usage);
-        row("a folder", {u"/"_s}, usage);
+        row("a folder", {rootFolder()}, usage);
         row("a folder, relative", {u"../.."_s}, usage);
     }
     void commandLine()
@@ -154,7 +156,8 @@ private slots:
         QTest::addColumn<bool>("lockedFolder"); // else a name too long for the system
         QTest::addColumn<QString>("error");
         QTest::newRow("behind a folder that refuses entry") << true << u"File access denied"_s;
-        QTest::newRow("name too long") << false << u"Invalid filename"_s;
+        if (refusesLongNames())
+            QTest::newRow("name too long") << false << u"Invalid filename"_s;
     }
     void anUnreachableLastFileIsKept()
     {
@@ -198,7 +201,8 @@ private slots:
         QTest::addColumn<QByteArray>("path");
         QTest::newRow("a NUL, the name before it a file") << "x.zvk\0y.zvk"_ba;
         QTest::newRow("a million characters") << QByteArray(1000000, 'p');
-        QTest::newRow("not UTF-8") << "\xFF\xFEx.zvk"_ba;
+        if (!readsSettingsInACodePage())
+            QTest::newRow("not UTF-8") << "\xFF\xFEx.zvk"_ba;
     }
     void aLastFileNoFileCanHaveIsNotLookedFor()
     {
@@ -229,8 +233,9 @@ private slots:
         QTest::addColumn<bool>("saved"); // the close's question answered Yes
         QTest::newRow("too short")
             << u"broken.zvk"_s << QByteArray(100, '\x10') << u"Read beyond end of file"_s << false;
-        QTest::newRow("name too long")
-            << QString(300, u'b') + u".zvk"_s << QByteArray() << u"Invalid filename"_s << false;
+        if (refusesLongNames())
+            QTest::newRow("name too long")
+                << QString(300, u'b') + u".zvk"_s << QByteArray() << u"Invalid filename"_s << false;
         QTest::newRow("too short, saved at the close")
             << u"broken.zvk"_s << QByteArray(100, '\x10') << u"Read beyond end of file"_s << true;
     }

@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "device/Win32Serial.h"
+// The COM ports present, with the names Device Manager shows ("USB-SERIAL CH340 (COM5)"): from
+// the COM-port device class, completed by the ports the registry's serial map lists.
+#include "device/SerialPortListSystem.h"
 
 #include <windows.h>
 
@@ -11,7 +13,7 @@
 
 #include <algorithm>
 
-namespace zorvikta {
+namespace zorvikta::serial::system {
 
 namespace {
 
@@ -101,7 +103,7 @@ void addMappedPorts(QList<SerialPortEntry>& entries)
 
 } // namespace
 
-QList<SerialPortEntry> Win32PortSource::availablePorts() const
+QList<SerialPortEntry> presentPorts()
 {
     QList<SerialPortEntry> entries;
     addClassPorts(entries);
@@ -109,4 +111,10 @@ QList<SerialPortEntry> Win32PortSource::availablePorts() const
     return entries;
 }
 
-} // namespace zorvikta
+QString aliasFolder()
+{
+    // Windows keeps no links to its ports; the COM names are what the user chooses by.
+    return {};
+}
+
+} // namespace zorvikta::serial::system

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "device/QtSerialPortSource.h"
+#include "device/SerialPortList.h"
 
 #include <QFile>
 #include <QSerialPortInfo>
@@ -10,7 +10,7 @@ using namespace zorvikta;
 
 // The system's own list, with its stable names taken from a folder of links like
 // /dev/serial/by-id/. Needs a serial device on the machine, and says so where there is none.
-class TestQtSerialPortSource : public QObject {
+class TestSerialPortList : public QObject {
     Q_OBJECT
 private slots:
     void eachDeviceOffersItsFirstLinkByName()
@@ -28,14 +28,14 @@ private slots:
         QFile plain(aliases.filePath(QStringLiteral("plain-file")));
         QVERIFY(plain.open(QIODevice::WriteOnly));
 
-        const QList<SerialPortEntry> entries = QtSerialPortSource(aliases.path()).availablePorts();
+        const QList<SerialPortEntry> entries = SerialPortList(aliases.path()).availablePorts();
 
         QCOMPARE(entries.size(), present.size());
         for (const SerialPortEntry& entry : entries)
             QCOMPARE(entry.stableAlias, entry.path == device
                                             ? aliases.filePath(QStringLiteral("usb-a-if00-port0"))
                                             : QString());
-        QCOMPARE(QtSerialPortSource(aliases.filePath(QStringLiteral("absent")))
+        QCOMPARE(SerialPortList(aliases.filePath(QStringLiteral("absent")))
                      .availablePorts()
                      .constFirst()
                      .stableAlias,
@@ -43,5 +43,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestQtSerialPortSource)
-#include "tst_QtSerialPortSource.moc"
+QTEST_MAIN(TestSerialPortList)
+#include "tst_SerialPortList.moc"

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "storage/WindowsErrors.h"
+#include "storage/SystemErrors.h"
 
 #include <cerrno>
 
 #include <windows.h>
 
-namespace zorvikta {
+namespace zorvikta::files {
 
 namespace {
 
@@ -41,9 +41,9 @@ int errnoFor(unsigned long code)
 
 } // namespace
 
-FileError fileErrorForWindows(unsigned long code)
+FileError fileErrorForCode(unsigned long code)
 {
     return fileErrorForErrno(errnoFor(code));
 }
 
-} // namespace zorvikta
+} // namespace zorvikta::files

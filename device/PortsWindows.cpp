@@ -1,14 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The ports Windows starts with and the names it opens them by; the link itself is
-// Win32SerialLink.cpp.
+// The ports Windows starts with and the names it opens them by.
 #include "device/Ports.h"
 
 namespace zorvikta {
 
-std::optional<PortDevices> defaultPortDevices()
+PortDevices defaultPortDevices()
 {
     // "COM 1" and "COM 2" mean the ports of those names until the user chooses others.
-    return PortDevices{QStringLiteral("COM1"), QStringLiteral("COM2")};
+    return {QStringLiteral("COM1"), QStringLiteral("COM2")};
 }
 
 QString platform::serialDevicePath(const QString& deviceName)

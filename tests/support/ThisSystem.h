@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "device/Ports.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+#include <utility>
+
+// What the shared tests expect of the system they run on, one file per system, so that one test
+// program holds the rows of both.
+namespace zorvikta::test {
+
+// A name in the working folder as the user's system writes it, in the caption and the settings.
+QString dotted(const char* name);
+
+// The name a start gives the tmp.zvk it finds in the folder: where names ignore case, as on
+// Windows, the settings' default "Tmp.zvk" is that very file; elsewhere the scratch name is taken.
+QString scratchFoundAtStart();
+
+// The devices "COM 1" and "COM 2" mean until the user chooses others.
+PortDevices defaultDevices();
+
+// Names without a folder that lead to a device present on every machine of the system, with the
+// row names of their cases; none where such a name means no file.
+QList<std::pair<const char*, QString>> bareDeviceNames();
+
+// A device that fails every write as a full disk does; none where the system has no such device.
+std::optional<QString> fullDevice();
+
+// The root of absolute names: "/", or a drive's "C:/".
+QString rootFolder();
+
+// Whether a name of 300 characters in one folder is refused before any file is looked for under
+// it; where the system hands such a name on, what comes back depends on the file system.
+bool refusesLongNames();
+
+// Whether a settings value that is not UTF-8 is read in the code page older programs wrote
+// instead of being refused.
+bool readsSettingsInACodePage();
+
+// Whether a tool tip appears where the desktop puts it, so that a test can see it whole; under
+// Wine, Wine places it.
+bool tipsPlacedByTheDesktop();
+
+// The looks users' desktops give programs on the system: its own style and common themes.
+QList<const char*> desktops();
+
+} // namespace zorvikta::test
