@@ -4,6 +4,7 @@
 #include "app/CommandLine.h"
 #include "app/QtTranslation.h"
 #include "cli/CommandLineSetup.h"
+#include "cli/ProgramArguments.h"
 #include "device/SystemSerial.h"
 #include "platform/StopSignals.h"
 #include "storage/FileNames.h"
@@ -27,14 +28,6 @@
 namespace zorvikta {
 
 namespace {
-
-QStringList rawArguments(int argc, char** argv)
-{
-    QStringList arguments;
-    for (int index = 0; index < argc; ++index)
-        arguments << QString::fromLocal8Bit(argv[index]);
-    return arguments;
-}
 
 // Help, version and usage errors need no display.
 std::optional<int> answerWithoutWindow(const StartRequest& request)
@@ -61,11 +54,13 @@ int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& af
 {
     // Qt's own options are known to the parser, so the arguments are judged before the window
     // system starts, and a usage error comes in English as the help does.
-    const StartRequest request = parseCommandLine(rawArguments(argc, argv), QDir::currentPath());
+    const StartRequest request =
+        parseCommandLine(platform::programArguments(argc, argv), QDir::currentPath());
     if (const auto exitCode = answerWithoutWindow(request))
         return *exitCode;
     // Decoded, such a name would name another file, which a save would then create.
-    if (const QHash<QString, QString> undecodable = undecodableArguments(argc, argv);
+    if (const QHash<QString, QString> undecodable =
+            platform::undecodableProgramArguments(argc, argv);
         !undecodable.isEmpty()) {
         QTextStream(stderr) << "zorvikta: " << undecodable.cbegin().value() << ": "
                             << undecodableNameReason() << '\n';

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zvk: run files and the board from the command line.
 #include "cli/CommandLineSetup.h"
+#include "cli/ConsoleText.h"
+#include "cli/ProgramArguments.h"
 #include "cli/zvk/Commands.h"
 #include "device/SystemSerial.h"
 #include "model/RunRecord.h"
@@ -69,6 +71,8 @@ std::optional<QString> usageProblem(const QStringList& arguments, bool hasDevice
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // Before the first line: a usage error is written in the console's letters too.
+    const platform::ConsoleText consoleText;
     cli::CommandLineSetup setup(QStringLiteral("zvk"), kDescription);
     QCommandLineParser& parser = setup.parser();
     const QCommandLineOption deviceOption({QStringLiteral("d"), QStringLiteral("device")},
@@ -102,7 +106,7 @@ int main(int argc, char** argv)
     const QStringList operands = arguments.sliced(1);
     const auto link = platform::makeSerialLink();
     // Decoded, such a name would name another file: it is refused by its own bytes instead.
-    const QHash<QString, QString> undecodable = undecodableArguments(argc, argv);
+    const QHash<QString, QString> undecodable = platform::undecodableProgramArguments(argc, argv);
     if ((command == u"show" || command == u"upload") &&
         undecodable.contains(operands.constFirst())) {
         err << "zvk: " << undecodable.value(operands.constFirst()) << ": "
