@@ -7,6 +7,7 @@
 #include "cli/ProgramArguments.h"
 #include "device/SystemSerial.h"
 #include "platform/StopSignals.h"
+#include "platform/WorkingFolder.h"
 #include "storage/FileNames.h"
 #include "storage/SettingsFile.h"
 #include "ui/About/TAboutForm.h"
@@ -66,6 +67,7 @@ int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& af
                             << undecodableNameReason() << '\n';
         return cli::kExitUsage;
     }
+    platform::leaveProgramFolder();
 
     // The menu bar belongs in the window, whose bands are laid out beneath it; a desktop's global
     // menu would take it out (and asking the session bus for one costs every start).
