@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QDir>
+#include <QFileInfo>
 #include <QString>
 
 namespace zorvikta {
@@ -11,6 +12,20 @@ namespace zorvikta {
 inline QString inWorkingDirectory(const QString& name)
 {
     return QStringLiteral(".") + QDir::separator() + name;
+}
+
+// A file's name as it enters the main window (from the command line, the settings, a dialog or a
+// drop), written with the platform's separators: the caption, the prompts and the settings file
+// then show and keep it as the user's system writes paths.
+inline QString systemFileName(const QString& name)
+{
+    return QDir::toNativeSeparators(name);
+}
+
+// The whole path of a file, as the details of a box give it.
+inline QString systemFilePath(const QString& name)
+{
+    return QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
 }
 
 inline QString scratchFileName()

@@ -70,7 +70,7 @@ void TMainForm::FormCreate()
     const QString settingsLastFile = m_openFileName;
     // A file named on the command line is the user's choice: missing, it is the one to create.
     if (!m_services.startFile.isEmpty())
-        m_openFileName = m_services.startFile;
+        m_openFileName = systemFileName(m_services.startFile);
     else if (runFileMissing(m_openFileName))
         m_openFileName = scratchFileName();
     StatusBarHelp(QStringLiteral("загрузка файла: ") + m_openFileName);

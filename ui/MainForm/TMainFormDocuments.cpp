@@ -44,13 +44,13 @@ TMainForm::LoadOutcome TMainForm::LoadRunFile()
 {
     if (runFileMissing(m_openFileName)) {
         m_services.prompts.warn(QStringLiteral("Файла не существует!"),
-                                QFileInfo(m_openFileName).absoluteFilePath());
+                                systemFilePath(m_openFileName));
         return LoadOutcome::Missing;
     }
     StatusBarHelp(QStringLiteral("Чтение файла: ") + m_openFileName);
     RunFileImage image{};
     if (const auto error = readRunFile(m_openFileName, image)) {
-        m_services.prompts.showError(error->message, QFileInfo(m_openFileName).absoluteFilePath());
+        m_services.prompts.showError(error->message, systemFilePath(m_openFileName));
         return LoadOutcome::Failed;
     }
     m_ui.speedButtonSave->setEnabled(true);
@@ -62,7 +62,7 @@ TMainForm::LoadOutcome TMainForm::LoadRunFile()
 void TMainForm::ReadIniFile()
 {
     const Settings settings = settingsFile().read();
-    m_openFileName = settings.lastFile;
+    m_openFileName = systemFileName(settings.lastFile);
     m_ui.checkBoxToBox->setChecked(settings.speedToBoxAtOnce);
     m_ui.itemCom1->setChecked(settings.port == PortChoice::Com1);
     m_ui.itemCom2->setChecked(settings.port != PortChoice::Com1);
@@ -93,9 +93,9 @@ bool TMainForm::writeSettings(SettingsKeys keys)
     if (const auto error = settingsFile().write(settings, keys)) {
         if (m_closingWithoutAsking)
             return false;
-        m_services.prompts.showError(error->message,
-                                     QFileInfo(m_services.settingsPath).absoluteFilePath() +
-                                         QStringLiteral(": ") + error->systemReason());
+        m_services.prompts.showError(error->message, systemFilePath(m_services.settingsPath) +
+                                                         QStringLiteral(": ") +
+                                                         error->systemReason());
         return false;
     }
     return true;
@@ -145,7 +145,7 @@ void TMainForm::SpeedButtonOpenClick()
 // Open's way with a chosen name, shared by a file dropped on the window.
 void TMainForm::openRunFile(const QString& fileName)
 {
-    m_openFileName = fileName;
+    m_openFileName = systemFileName(fileName);
     ToUndo();
     if (LoadRunFile() == LoadOutcome::Failed)
         return;
@@ -173,7 +173,7 @@ void TMainForm::SpeedButtonSaveASClick()
     if (runFileExists(*chosen) &&
         !m_services.prompts.askYesNo(QStringLiteral("Файл с таким именем существует, переписать?")))
         return;
-    m_saveFileName = *chosen;
+    m_saveFileName = systemFileName(*chosen);
     SaveRunFile();
 }
 
