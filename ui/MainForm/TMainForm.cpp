@@ -96,6 +96,11 @@ void TMainForm::Custom()
         m_ui.statusBar->setPanelText(panel, QStringLiteral(" "));
 }
 
+QString TMainForm::programCaption()
+{
+    return kCaption;
+}
+
 // The program's name, and the file's once there is one.
 void TMainForm::setCaption()
 {
