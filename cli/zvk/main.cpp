@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zvk: run files and the board from the command line.
 #include "cli/CommandLineSetup.h"
-#include "cli/ConsoleText.h"
 #include "cli/ProgramArguments.h"
+#include "cli/StandardStreams.h"
 #include "cli/zvk/Commands.h"
 #include "device/SystemSerial.h"
 #include "model/RunRecord.h"
@@ -12,7 +12,6 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <cstdio>
 #include <optional>
 
 using namespace zorvikta;
@@ -71,8 +70,6 @@ std::optional<QString> usageProblem(const QStringList& arguments, bool hasDevice
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    // Before the first line: a usage error is written in the console's letters too.
-    const platform::ConsoleText consoleText;
     cli::CommandLineSetup setup(QStringLiteral("zvk"), kDescription);
     QCommandLineParser& parser = setup.parser();
     const QCommandLineOption deviceOption({QStringLiteral("d"), QStringLiteral("device")},
@@ -100,8 +97,8 @@ int main(int argc, char** argv)
     if (parser.isSet(deviceOption) && device.isEmpty())
         return setup.usageError(QStringLiteral("--device needs a device name"));
 
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    QTextStream out(cli::standardOutput());
+    QTextStream err(cli::standardError());
     const QString& command = arguments.constFirst();
     const QStringList operands = arguments.sliced(1);
     const auto link = platform::makeSerialLink();
