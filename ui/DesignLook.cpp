@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/DesignLook.h"
 
+#include "ui/CrispScrollBars.h"
 #include "ui/DesignPalette.h"
 #include "ui/ProgramFont.h"
 
@@ -14,7 +15,7 @@ namespace zorvikta {
 void useDesignStyle()
 {
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(fusion);
+        QApplication::setStyle(new CrispScrollBars(fusion));
     // After the style, which takes the desktop's fonts for each kind of widget again.
     QApplication::setFont(programFont());
 }
