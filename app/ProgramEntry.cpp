@@ -4,8 +4,10 @@
 #include "app/CommandLine.h"
 #include "app/QtTranslation.h"
 #include "cli/CommandLineSetup.h"
+#include "cli/ProgramArguments.h"
 #include "device/SystemSerial.h"
 #include "platform/StopSignals.h"
+#include "platform/WorkingFolder.h"
 #include "storage/FileNames.h"
 #include "storage/SettingsFile.h"
 #include "ui/About/TAboutForm.h"
@@ -28,14 +30,6 @@
 namespace zorvikta {
 
 namespace {
-
-QStringList rawArguments(int argc, char** argv)
-{
-    QStringList arguments;
-    for (int index = 0; index < argc; ++index)
-        arguments << QString::fromLocal8Bit(argv[index]);
-    return arguments;
-}
 
 // Help, version and usage errors need no display.
 std::optional<int> answerWithoutWindow(const StartRequest& request)
@@ -62,16 +56,19 @@ int runProgram(int& argc, char** argv, const std::function<void(TMainForm&)>& af
 {
     // Qt's own options are known to the parser, so the arguments are judged before the window
     // system starts, and a usage error comes in English as the help does.
-    const StartRequest request = parseCommandLine(rawArguments(argc, argv), QDir::currentPath());
+    const StartRequest request =
+        parseCommandLine(platform::programArguments(argc, argv), QDir::currentPath());
     if (const auto exitCode = answerWithoutWindow(request))
         return *exitCode;
     // Decoded, such a name would name another file, which a save would then create.
-    if (const QHash<QString, QString> undecodable = undecodableArguments(argc, argv);
+    if (const QHash<QString, QString> undecodable =
+            platform::undecodableProgramArguments(argc, argv);
         !undecodable.isEmpty()) {
         QTextStream(stderr) << "zorvikta: " << undecodable.cbegin().value() << ": "
                             << undecodableNameReason() << '\n';
         return cli::kExitUsage;
     }
+    platform::leaveProgramFolder();
 
     // The menu bar belongs in the window, whose bands are laid out beneath it; a desktop's global
     // menu would take it out (and asking the session bus for one costs every start).

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CommandLineSetup.h"
 
+#include "cli/StandardStreams.h"
+
 #include <QCoreApplication>
 #include <QTextStream>
-
-#include <cstdio>
 
 namespace zorvikta::cli {
 
@@ -22,11 +22,12 @@ std::optional<int> CommandLineSetup::parse()
     if (!m_parser.parse(QCoreApplication::arguments()))
         return usageError(m_parser.errorText());
     if (m_parser.isSet(m_helpOption)) {
-        QTextStream(stdout) << m_parser.helpText();
+        QTextStream(standardOutput()) << m_parser.helpText();
         return 0;
     }
     if (m_parser.isSet(m_versionOption)) {
-        QTextStream(stdout) << m_name << ' ' << QCoreApplication::applicationVersion() << '\n';
+        QTextStream(standardOutput())
+            << m_name << ' ' << QCoreApplication::applicationVersion() << '\n';
         return 0;
     }
     return std::nullopt;
@@ -40,7 +41,7 @@ QString usageErrorText(const QString& name, const QString& message)
 
 int CommandLineSetup::usageError(const QString& message) const
 {
-    QTextStream(stderr) << usageErrorText(m_name, message);
+    QTextStream(standardError()) << usageErrorText(m_name, message);
     return kExitUsage;
 }
 

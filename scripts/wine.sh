@@ -46,11 +46,24 @@ zorvikta_wine_offscreen_fonts() {
     export QT_QPA_FONTDIR
 }
 
-# Creates the prefix once; tests started side by side wait for the first to finish it.
+# Creates the prefix once; tests started side by side wait for the first to finish it. Wine links
+# the user's folders (Documents, Desktop...) to the host's home: a prefix of the tests gets folders
+# of its own, so that what a program keeps in Documents stays inside the prefix.
 zorvikta_wine_prefix_ready() {
     mkdir -p "$(dirname "$WINEPREFIX")"
-    flock "$WINEPREFIX.lock" bash -c \
-        '[ -f "$WINEPREFIX/system.reg" ] || "$0" wineboot --init >/dev/null 2>&1' "$ZORVIKTA_WINE"
+    flock "$WINEPREFIX.lock" bash -c '
+        [ -f "$WINEPREFIX/system.reg" ] && exit 0
+        "$0" wineboot --init >/dev/null 2>&1
+        "$(dirname "$0")/wineserver" -w
+        for folder in "$WINEPREFIX"/drive_c/users/*/*; do
+            if [ -L "$folder" ]; then rm "$folder" && mkdir "$folder"; fi
+        done' "$ZORVIKTA_WINE"
+}
+
+# The Linux path of the prefix user's Documents folder.
+zorvikta_wine_documents() {
+    find "$WINEPREFIX/drive_c/users" -mindepth 2 -maxdepth 2 -name Documents -type d \
+        ! -path '*/Public/*' | head -n 1
 }
 
 # Ends the prefix's Wine server and its programs, so that the next program starts a new one that

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/DesignLook.h"
 
+#include "ui/CrispScrollBars.h"
 #include "ui/DesignPalette.h"
 #include "ui/ProgramFont.h"
 
@@ -46,7 +47,7 @@ protected:
 void useDesignStyle()
 {
     if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
-        QApplication::setStyle(fusion);
+        QApplication::setStyle(new CrispScrollBars(fusion));
     // After the style, which takes the desktop's fonts for each kind of widget again. The
     // application's palette is what a disabled glyph is greyed against; once it is set, qt6ct
     // leaves it alone.

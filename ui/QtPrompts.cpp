@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/QtPrompts.h"
 
+#include "platform/WorkingFolder.h"
 #include "ui/DesignLook.h"
 
 #include <QAbstractButton>
@@ -26,6 +27,17 @@ void keepEnglishButtons(QMessageBox& box)
     for (const auto& [button, text] : texts)
         if (QAbstractButton* shown = box.button(button))
             shown->setText(text);
+}
+
+// The file the dialog was confirmed with; the working folder follows it where the system's own
+// dialogs have it do so, and with it the scratch copy.
+std::optional<QString> confirmedFile(QFileDialog& dialog)
+{
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    const QString chosen = dialog.selectedFiles().constFirst();
+    platform::followChosenFile(chosen);
+    return chosen;
 }
 
 } // namespace
@@ -83,9 +95,7 @@ std::optional<QString> QtPrompts::chooseFileToOpen(const QString& current)
     QFileDialog dialog(m_owner, QString(), current, kOpenFilter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::AnyFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return confirmedFile(dialog);
 }
 
 std::optional<QString> QtPrompts::chooseFileToSave(const QString& current)
@@ -95,9 +105,7 @@ std::optional<QString> QtPrompts::chooseFileToSave(const QString& current)
     dialog.setDefaultSuffix(QStringLiteral("zvk"));
     // The commands ask about overwriting themselves.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
-    return dialog.selectedFiles().constFirst();
+    return confirmedFile(dialog);
 }
 
 } // namespace zorvikta

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zvk: run files and the board from the command line.
 #include "cli/CommandLineSetup.h"
+#include "cli/ProgramArguments.h"
+#include "cli/StandardStreams.h"
 #include "cli/zvk/Commands.h"
 #include "device/SystemSerial.h"
 #include "model/RunRecord.h"
@@ -10,7 +12,6 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-#include <cstdio>
 #include <optional>
 
 using namespace zorvikta;
@@ -96,13 +97,13 @@ int main(int argc, char** argv)
     if (parser.isSet(deviceOption) && device.isEmpty())
         return setup.usageError(QStringLiteral("--device needs a device name"));
 
-    QTextStream out(stdout);
-    QTextStream err(stderr);
+    QTextStream out(cli::standardOutput());
+    QTextStream err(cli::standardError());
     const QString& command = arguments.constFirst();
     const QStringList operands = arguments.sliced(1);
     const auto link = platform::makeSerialLink();
     // Decoded, such a name would name another file: it is refused by its own bytes instead.
-    const QHash<QString, QString> undecodable = undecodableArguments(argc, argv);
+    const QHash<QString, QString> undecodable = platform::undecodableProgramArguments(argc, argv);
     const bool namesFile = command == u"show" || command == u"upload";
     for (const QString& name : {namesFile ? operands.constFirst() : QString(), device}) {
         if (undecodable.contains(name)) {

@@ -52,7 +52,11 @@ public:
         return QTest::qWaitForWindowActive(m_form.get()) ? m_form.get() : nullptr;
     }
 
-    QString path(const QString& name) const { return m_directory.filePath(name); }
+    // Written as the system writes paths, as the program shows and keeps them.
+    QString path(const QString& name) const
+    {
+        return QDir::toNativeSeparators(m_directory.filePath(name));
+    }
     QString settingsPath() const { return path(QStringLiteral("Zorvikta.ini")); }
     void writeSettings(const QByteArray& text) const
     {

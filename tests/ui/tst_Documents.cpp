@@ -405,6 +405,41 @@ private slots:
         }
     }
 
+    // Qt's dialogs, a drop and settings written elsewhere give names with forward slashes; the
+    // close prompt and the settings file give them as the system writes paths.
+    void namesAreKeptAsTheSystemWritesThem_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::newRow("settings") << QStringLiteral("settings");
+        QTest::newRow("open") << QStringLiteral("open");
+        QTest::newRow("save as") << QStringLiteral("save as");
+    }
+    void namesAreKeptAsTheSystemWritesThem()
+    {
+        QFETCH(QString, way);
+        FormFixture fixture;
+        fixture.writeFile(QStringLiteral("b.zvk"), runFileBytes("\x80", 4, 8, 100));
+        const QString native = fixture.path(QStringLiteral("b.zvk"));
+        const QString slashed = QDir::fromNativeSeparators(native);
+        if (way == u"settings")
+            fixture.writeSettings("[LastFile]\nPath=" + slashed.toUtf8() + '\n');
+        TMainForm& form = fixture.start();
+        fixture.prompts.chosenFiles = {slashed};
+        fixture.prompts.answers = {true};
+        if (way == u"open")
+            form.SpeedButtonOpenClick();
+        else if (way == u"save as")
+            form.SpeedButtonSaveASClick();
+        QCOMPARE(form.currentFileName(), native);
+        fixture.prompts.clear();
+        fixture.prompts.answers.clear();
+        QVERIFY(form.close());
+        QCOMPARE(fixture.prompts.questions,
+                 QStringList{QStringLiteral("Записать файл <") + native + QStringLiteral("> ?")});
+        QVERIFY(
+            fixture.readFile(QStringLiteral("Zorvikta.ini")).contains("Path=" + native.toUtf8()));
+    }
+
     void startUpFollowsTheSettings_data()
     {
         QTest::addColumn<QByteArray>("settings");

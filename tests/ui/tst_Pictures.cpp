@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/MainForm/DocumentNames.h"
+
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
@@ -111,6 +114,35 @@ private slots:
         const QString text = decoder.decode(bytes);
         QVERIFY(!decoder.hasError());
         QVERIFY(text.contains(QStringLiteral("Поле редактирования")));
+    }
+
+    // The help is one text with this system's paragraphs on settings, devices and names put in
+    // whole, none of another system's, nothing left unfilled, and a new pattern's name as the
+    // program gives it.
+    void helpTextHoldsThisSystemsParagraphs()
+    {
+        QFile file(QStringLiteral(":/help/help.txt"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QString text = QString::fromUtf8(file.readAll());
+        QVERIFY(!text.contains(u'@'));
+        QVERIFY(text.contains(zorvikta::newDocumentName()));
+        const QString ownSystem =
+            QFileInfo(QString::fromUtf8(ZORVIKTA_HELP_SYSTEM_FOLDER)).fileName();
+        const QDir systems(
+            QFileInfo(QString::fromUtf8(ZORVIKTA_HELP_SYSTEM_FOLDER)).absolutePath());
+        int paragraphs = 0;
+        for (const QString& system : systems.entryList(QDir::Dirs | QDir::NoDotAndDotDot)) {
+            const QDir folder(systems.filePath(system));
+            for (const QString& name : folder.entryList(QDir::Files)) {
+                QFile part(folder.filePath(name));
+                QVERIFY(part.open(QIODevice::ReadOnly));
+                const QString paragraph = QString::fromUtf8(part.readAll()).trimmed();
+                QVERIFY2(text.contains(paragraph) == (system == ownSystem),
+                         qPrintable(system + u'/' + name));
+                ++paragraphs;
+            }
+        }
+        QVERIFY(paragraphs >= 4);
     }
 };
 

@@ -2,9 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # installed_program.sh BUILD_DIR SETUP_EXE (inside xvfb-run)
 # A Windows user's first steps, under Wine: the installer runs silently into a fresh prefix, with
-# no library path of the build's, so a missing DLL shows; the installed program starts, shows the
-# grid and the lamp strip in their dark colour, lights a cell on a click, saves the 128 bytes of
-# its run file and uploads them to a COM port, a Linux pseudo-terminal here.
+# no library path of the build's, so a missing DLL shows; the program starts from the Start menu,
+# works in Documents\Zorvikta, shows the grid and the lamp strip in their dark colour, lights a cell
+# on a click, saves the 128 bytes of its run file and uploads them to a COM port, a Linux
+# pseudo-terminal here. Then it opens a file whose Cyrillic name lies outside the ANSI code page,
+# and the uninstaller leaves a pattern saved in the program's folder, with the folder.
 set -euo pipefail
 build=$1 setup=$2
 here=$(dirname "$0")
@@ -63,16 +65,18 @@ zorvikta_wine_restart
 installed=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Programs/Zorvikta' -type d | head -n 1)
 [ -n "$installed" ] && [ -f "$installed/zorvikta.exe" ] || fail "zorvikta.exe was not installed"
 [ -f "$installed/uninstall.exe" ] || fail "no uninstaller"
-find "$WINEPREFIX/drive_c/users" -path '*Start Menu/Programs/Zorvikta/Zorvikta.lnk' | grep -q . \
-    || fail "no Start menu entry"
+shortcut=$(find "$WINEPREFIX/drive_c/users" -path '*Start Menu/Programs/Zorvikta/Zorvikta.lnk' | head -n 1)
+[ -n "$shortcut" ] || fail "no Start menu entry"
+installed_files=$(cd "$installed" && find . | sort)
 "$ZORVIKTA_WINE" reg query 'HKCU\Software\Classes\.zvk' >"$work/association" 2>&1 || true
 grep -q 'Zorvikta.RunFile' "$work/association" || fail ".zvk is not associated: $(cat "$work/association")"
 
-# A fresh working folder, as a double-click on the Start menu entry gives.
-mkdir -p "$work/documents"
-(cd "$work/documents" && exec "$ZORVIKTA_WINE" "$installed/zorvikta.exe") \
-    </dev/null >"$work/program.log" 2>&1 &
-program=$!
+# The Start menu entry starts the program in its own folder; the program moves on to the user's
+# folder for patterns, made on first use. Wine's start returns once the program runs.
+patterns="$(zorvikta_wine_documents)/Zorvikta"
+[ ! -e "$patterns" ] || fail "$patterns exists before the first start"
+"$ZORVIKTA_WINE" start /unix "$shortcut" </dev/null >"$work/program.log" 2>&1 \
+    || fail "the Start menu entry did not start"
 notice=$(x11_wait_window '^Warning$' 120) || fail "no missing-file notice (a DLL missing?)"
 x11_press "$notice" Return
 main=$(x11_wait_window '^Эмулятор релейной бегушки' 60) || fail "the main window did not appear"
@@ -97,25 +101,27 @@ done
 cp "$work/shot.png" "$build/windows-clicked.png"
 
 # The tool bar's Save button (77 pixels in, 23 wide) asks where to keep the scratch file in the
-# system's own file dialog, which offers tmp.zvk; Return takes it, and the file is written: 128
-# bytes with the first step's lamp set.
+# system's own file dialog, which offers tmp.zvk in the folder for patterns; Return takes it, and
+# the file is written: 128 bytes with the first step's lamp set. Nothing lands beside the program.
 shown=$(xdotool search --onlyvisible --name '' 2>/dev/null || true)
 xdotool mousemove --sync $((left + 77 + 11)) $((bands_top + 3 + 11)) click 1
 dialog=$(new_window "$shown") || fail "Save showed no file dialog"
 sleep 1
 x11_press "$dialog" Return
-for _ in $(seq 1 50); do [ -f "$work/documents/tmp.zvk" ] && break; sleep 0.2; done
-[ -f "$work/documents/tmp.zvk" ] || fail "Save wrote no tmp.zvk"
-[ "$(stat -c %s "$work/documents/tmp.zvk")" -eq 128 ] || fail "tmp.zvk is not 128 bytes"
-first=$(od -An -tx1 -N1 "$work/documents/tmp.zvk" | tr -d ' ')
+for _ in $(seq 1 50); do [ -f "$patterns/tmp.zvk" ] && break; sleep 0.2; done
+[ -f "$patterns/tmp.zvk" ] || fail "Save wrote no tmp.zvk in $patterns"
+[ "$(stat -c %s "$patterns/tmp.zvk")" -eq 128 ] || fail "tmp.zvk is not 128 bytes"
+first=$(od -An -tx1 -N1 "$patterns/tmp.zvk" | tr -d ' ')
 [ "$first" != "00" ] || fail "the saved first step has no lamp"
+[ "$(cd "$installed" && find . | sort)" = "$installed_files" ] ||
+    fail "the program wrote into its own folder: $(cd "$installed" && find . -newer uninstall.exe)"
 
 # The tool bar's upload button (the first band, 273 pixels in, 24 wide, 3 down, 22 high): the
 # header, the steps' lamps up to the length, end markers after it.
 xdotool mousemove --sync $((left + 273 + 12)) $((bands_top + 3 + 11)) click 1
 wait "$listener" || true
 listener=
-/usr/bin/python3 - "$work/documents/tmp.zvk" "$work/expected" <<'PY'
+/usr/bin/python3 - "$patterns/tmp.zvk" "$work/expected" <<'PY'
 import sys
 record = open(sys.argv[1], "rb").read()
 length = record[126]
@@ -127,12 +133,45 @@ cmp -s "$work/expected" "$work/received" \
 # Logging off ends the program as a stop signal does on Linux: no prompt, the settings written.
 # Wine ends its session the way Windows does, asking every window first.
 settings="$installed/../../../Roaming/Zorvikta/Zorvikta.ini"
-rm -f "$settings"
-"$ZORVIKTA_WINE" wineboot --end-session >/dev/null 2>&1 || true
-for _ in $(seq 1 100); do kill -0 "$program" 2>/dev/null || break; sleep 0.2; done
-! kill -0 "$program" 2>/dev/null || fail "the program outlived the end of the session"
+end_session() {
+    rm -f "$settings"
+    "$ZORVIKTA_WINE" wineboot --end-session >/dev/null 2>&1 || true
+    for _ in $(seq 1 100); do
+        xdotool search --name '^Эмулятор релейной бегушки' >/dev/null 2>&1 || return 0
+        sleep 0.2
+    done
+    fail "the program outlived the end of the session"
+}
+end_session
+# The last file is the one Save's dialog named, with its whole path as Windows writes it.
+grep -q '^Path=C:\\users\\.*\\Documents\\Zorvikta\\tmp\.zvk$' "$settings" 2>/dev/null ||
+    fail "the end of the session wrote no settings: $(cat "$settings" 2>/dev/null)"
+
+# A file named in Cyrillic outside the code page of an English system (1252): the program takes
+# its name from the command line's wide strings, opens it and names it in the settings.
+mkdir -p "$WINEPREFIX/drive_c/Проекты"
+cp "$patterns/tmp.zvk" "$WINEPREFIX/drive_c/Проекты/огни.zvk"
+LC_ALL=C.UTF-8 "$ZORVIKTA_WINE" "$installed/zorvikta.exe" 'C:\Проекты\огни.zvk' \
+    </dev/null >"$work/program.log" 2>&1 &
+program=$!
+x11_wait_window '^Эмулятор релейной бегушки: C:.Проекты.огни\.zvk$' 60 >/dev/null ||
+    fail "the Cyrillic file did not open: $(xdotool search --name '' getwindowname %@ 2>/dev/null)"
+end_session
+wait "$program" || true
 program=
-# The last file is the one Save's dialog named, with its whole path.
-grep -q '^Path=.*documents[/\\]tmp\.zvk$' "$settings" 2>/dev/null ||
-    fail "the end of the session wrote no settings"
-echo "installed under Wine: window, click, Save, upload and the end of a session checked"
+grep -q '^Path=C:\\Проекты\\огни\.zvk$' "$settings" ||
+    fail "the settings do not name the Cyrillic file: $(cat "$settings")"
+
+# The uninstaller takes what the installer put in its folder and leaves a pattern saved there,
+# and the folder with it; the patterns in Documents and the settings stay too.
+echo "an old pattern" >"$installed/мой.zvk"
+"$ZORVIKTA_WINE" "$installed/uninstall.exe" /S || fail "the uninstaller failed"
+# It goes on from a copy of itself, and deletes itself last.
+for _ in $(seq 1 150); do [ -e "$installed/uninstall.exe" ] || break; sleep 0.2; done
+sleep 1
+[ "$(cd "$installed" && find . | sort)" = "$(printf '.\n./мой.zvk')" ] ||
+    fail "the uninstaller left $(cd "$installed" && find . | sort | tr '\n' ' ')"
+[ -f "$patterns/tmp.zvk" ] && [ -f "$settings" ] || fail "the uninstaller took the user's files"
+[ ! -e "$shortcut" ] || fail "the Start menu entry is still there"
+echo "installed under Wine: Start menu, folder for patterns, window, click, Save, upload, the end" \
+    "of a session, a Cyrillic name and the uninstaller checked"

@@ -17,6 +17,20 @@ inline QString inWorkingDirectory(const QString& name)
     return QStringLiteral(".") + QDir::separator() + name;
 }
 
+// A file's name as it enters the main window (from the command line, the settings, a dialog or a
+// drop), written with the platform's separators: the caption, the prompts and the settings file
+// then show and keep it as the user's system writes paths.
+inline QString systemFileName(const QString& name)
+{
+    return QDir::toNativeSeparators(name);
+}
+
+// The whole path of a file, as the details of a box give it.
+inline QString systemFilePath(const QString& name)
+{
+    return QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath());
+}
+
 inline QString scratchFileName()
 {
     return inWorkingDirectory(QStringLiteral("tmp.zvk"));
@@ -45,7 +59,7 @@ inline files::SaveName saveNameOf(const QString& name)
 inline QString shownPath(const QString& name)
 {
     constexpr qsizetype kLongest = 1024;
-    QString shown = name.size() > kLongest ? name : QFileInfo(name).absoluteFilePath();
+    QString shown = name.size() > kLongest ? QDir::toNativeSeparators(name) : systemFilePath(name);
     if (shown.size() > kLongest)
         shown = shown.left(kLongest / 2) + QChar(u'…') + shown.right(kLongest / 2 - 1);
     return shown.replace(QChar(u'\0'), QStringLiteral("\\0"));

@@ -71,7 +71,7 @@ void TMainForm::FormCreate()
     const QString settingsLastFile = m_openFileName;
     // A file named on the command line is the user's choice: missing, it is the one to create.
     if (!m_services.startFile.isEmpty())
-        m_openFileName = m_services.startFile;
+        m_openFileName = systemFileName(m_services.startFile);
     else if (runFileMissing(m_openFileName))
         m_openFileName = scratchFileName();
     StatusBarHelp(QStringLiteral("загрузка файла: ") + m_openFileName);
@@ -96,6 +96,11 @@ void TMainForm::Custom()
                               .speed = m_ui.scrollBarSpeed->value()});
     for (int panel = 0; panel < StatusPanels::kPanelCount; ++panel)
         m_ui.statusBar->setPanelText(panel, QStringLiteral(" "));
+}
+
+QString TMainForm::programCaption()
+{
+    return kCaption;
 }
 
 // The program's name, and the file's once there is one.

@@ -37,6 +37,9 @@ public:
     GridView gridView() const;
     StatusPanels* statusPanels() const { return m_ui.statusBar; }
 
+    // The caption's start, which names the program whatever the file.
+    static QString programCaption();
+
     // The three windows of the help menu, created by the program entry after this one.
     void setHelpWindows(TAboutForm* about, THelpForm* help, TDigrForm* diagram);
 

@@ -48,7 +48,7 @@ TMainForm::LoadOutcome TMainForm::LoadRunFile()
 {
     if (runFileMissing(m_openFileName)) {
         m_services.prompts.warn(QStringLiteral("Файла не существует!"),
-                                QFileInfo(m_openFileName).absoluteFilePath());
+                                systemFilePath(m_openFileName));
         return LoadOutcome::Missing;
     }
     RunFileImage image{};
@@ -71,7 +71,7 @@ TMainForm::LoadOutcome TMainForm::LoadRunFile()
 void TMainForm::ReadIniFile()
 {
     const Settings settings = settingsFile().read();
-    m_openFileName = settings.lastFile;
+    m_openFileName = systemFileName(settings.lastFile);
     // A last file no file can be named is not looked for: start-up goes on as without one, and
     // says why unless the command line names the file to open.
     if (settings.lastFileRefusal) {
@@ -111,9 +111,9 @@ bool TMainForm::writeSettings(SettingsKeys keys)
     if (const auto error = settingsFile().write(settings, keys)) {
         if (m_closingWithoutAsking)
             return false;
-        m_services.prompts.showError(error->message,
-                                     QFileInfo(m_services.settingsPath).absoluteFilePath() +
-                                         QStringLiteral(": ") + error->systemReason());
+        m_services.prompts.showError(error->message, systemFilePath(m_services.settingsPath) +
+                                                         QStringLiteral(": ") +
+                                                         error->systemReason());
         return false;
     }
     return true;
@@ -163,7 +163,7 @@ void TMainForm::SpeedButtonOpenClick()
 // Open's way with a chosen name, shared by a file dropped on the window.
 void TMainForm::openRunFile(const QString& fileName)
 {
-    m_openFileName = fileName;
+    m_openFileName = systemFileName(fileName);
     ToUndo();
     if (LoadRunFile() == LoadOutcome::Failed)
         return;
@@ -196,7 +196,7 @@ void TMainForm::SpeedButtonSaveASClick()
     if (runFileExists(*chosen) &&
         !m_services.prompts.askYesNo(QStringLiteral("Файл с таким именем существует, переписать?")))
         return;
-    m_saveFileName = *chosen;
+    m_saveFileName = systemFileName(*chosen);
     SaveRunFile();
 }
 
