@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "protocol/WireFormat.h"
 #include "model/RunRecord.h"
+#include "protocol/WireFormat.h"
 
 #include <QByteArray>
 
