@@ -119,6 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Values as the window writes them, beside a value that came from the file.
     settings.port = settings.port == PortChoice::Com1 ? PortChoice::Com2 : PortChoice::Com1;
     settings.lastFile = QStringLiteral("./Узор 1; [a]=b.zvk");
+    settings.lastFileRefusal.reset();
     settings.devices = {QStringLiteral("/dev/serial/by-id/usb-Узел_1"), QStringLiteral("=x;y")};
 
     require(!file.write(settings, SettingsKeys::ChoicesAndDevices).has_value(),
