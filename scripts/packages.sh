@@ -53,8 +53,8 @@ ZORVIKTA_TEST_PACKAGES=(
 
 # Building for Windows on top of the build packages (scripts/windows): the MinGW-w64 cross
 # compilers, NSIS for the installer, icoutils for the icons, Wine to run the tests, dpkg-dev to
-# unpack Qt's source, Python for the pseudo-terminal end of the serial tests, and the X tools of
-# the installed program's test.
+# unpack Qt's source, Python for the pseudo-terminal end of the serial tests, the X tools of
+# the installed program's test, and the locales' sources for a Russian Wine.
 ZORVIKTA_WINDOWS_PACKAGES=(
     g++-mingw-w64-x86-64-posix
     mingw-w64-tools
@@ -70,4 +70,5 @@ ZORVIKTA_WINDOWS_PACKAGES=(
     xdotool
     x11-utils
     imagemagick
+    locales
 )

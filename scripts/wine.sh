@@ -28,6 +28,24 @@ zorvikta_wine_env() {
     zorvikta_wine_pass_qt_variables
 }
 
+# zorvikta_wine_locale LOCALE FOLDER
+# Wine takes a new prefix's language and code pages from the host's locale: C.UTF-8 gives an
+# English Windows (ANSI 1252, console 437), ru_RU.UTF-8 a Russian one (1251, 866). A locale the
+# host has not generated is made into FOLDER from the locales package's sources. A prefix keeps
+# the language it was made in, so each locale needs a prefix of its own.
+zorvikta_wine_locale() {
+    local locale=$1 folder=$2
+    unset LANGUAGE
+    if [ "$locale" != C.UTF-8 ]; then
+        mkdir -p "$folder"
+        flock "$folder/.lock" bash -c '[ -d "$2/$1" ] ||
+            localedef -i "${1%%.*}" -f "${1#*.}" "$2/$1"' _ "$locale" "$folder"
+        export LOCPATH=$folder
+    fi
+    # Only the programs started from here find the locale in LOCPATH; bash, which cannot, warns.
+    export LC_ALL=$locale 2>/dev/null
+}
+
 # Wine keeps the host's QT_* variables (QT_QPA_PLATFORM, say) from Windows programs, and hands
 # each WINEQT_* variable on as QT_*.
 zorvikta_wine_pass_qt_variables() {

@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# installed_program.sh BUILD_DIR SETUP_EXE (inside xvfb-run)
-# A Windows user's first steps, under Wine: the installer runs silently into a fresh prefix, with
-# no library path of the build's, so a missing DLL shows; the program starts from the Start menu,
+# installed_program.sh BUILD_DIR SETUP_EXE LOCALE (inside xvfb-run)
+# A Windows user's first steps, under Wine in the language LOCALE gives (C.UTF-8 English,
+# ru_RU.UTF-8 Russian): the installer's pages, in that language, install into a fresh prefix with
+# no library path of the build's, so a missing DLL shows, and their last page starts the program
+# in the user's folder for patterns. Then the program starts from the Start menu,
 # works in Documents\Zorvikta, shows the grid and the lamp strip in their dark colour, lights a cell
 # on a click, saves the 128 bytes of its run file and uploads them to a COM port, a Linux
-# pseudo-terminal here. Then it opens a file whose Cyrillic name lies outside the ANSI code page,
-# and the uninstaller leaves a pattern saved in the program's folder, with the folder.
+# pseudo-terminal here. Then it opens a file whose name lies outside the ANSI code page, and the
+# uninstaller leaves a pattern saved in the program's folder, with the folder.
 set -euo pipefail
-build=$1 setup=$2
+build=$1 setup=$2 locale=$3
 here=$(dirname "$0")
 # shellcheck source=../../scripts/wine.sh
 . "$here/../../scripts/wine.sh"
 # shellcheck source=../../scripts/x11-session.sh
 . "$here/../../scripts/x11-session.sh"
 
-export WINEPREFIX=$build/wine-installed WINEARCH=win64 WINEDEBUG=-all
+zorvikta_wine_locale "$locale" "$build/locales"
+export WINEPREFIX=$build/wine-installed-$locale WINEARCH=win64 WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 unset WINEPATH QT_PLUGIN_PATH QT_QPA_PLATFORM
 rm -rf "$WINEPREFIX"
@@ -61,7 +64,31 @@ for port in COM1 COM2; do
 done
 zorvikta_wine_restart
 
-"$ZORVIKTA_WINE" "$setup" /S || fail "the installer failed"
+# The installer's pages: the folder, then the last page with its box to start the program, which
+# is checked; Return takes each page's default button.
+case $locale in
+ru_*) setup_title='^Установка Zorvikta [0-9.]+ *$' ;;
+*) setup_title='^Zorvikta [0-9.]+ Setup *$' ;;
+esac
+"$ZORVIKTA_WINE" "$setup" </dev/null >"$work/setup.log" 2>&1 &
+program=$!
+setup_window=$(x11_wait_window "$setup_title" 60) || fail "no installer window titled $setup_title"
+import -window root "$build/windows-setup-$locale.png"
+x11_press "$setup_window" Return
+for _ in $(seq 1 150); do
+    [ -n "$(find "$WINEPREFIX/drive_c/users" -path '*Start Menu/Programs/Zorvikta/Zorvikta.lnk')" ] && break
+    sleep 0.2
+done
+sleep 1
+x11_press "$setup_window" Return
+notice=$(x11_wait_window '^Warning$' 120) || fail "the installer's last page started no program"
+x11_press "$notice" Return
+x11_wait_window '^Эмулятор релейной бегушки' 60 >/dev/null || fail "the started program shows no window"
+wait "$program" || fail "the installer failed"
+program=
+"$ZORVIKTA_WINE" wineboot --end-session >/dev/null 2>&1 || true
+zorvikta_wine_restart
+
 installed=$(find "$WINEPREFIX/drive_c/users" -path '*/AppData/Local/Programs/Zorvikta' -type d | head -n 1)
 [ -n "$installed" ] && [ -f "$installed/zorvikta.exe" ] || fail "zorvikta.exe was not installed"
 [ -f "$installed/uninstall.exe" ] || fail "no uninstaller"
@@ -71,10 +98,14 @@ installed_files=$(cd "$installed" && find . | sort)
 "$ZORVIKTA_WINE" reg query 'HKCU\Software\Classes\.zvk' >"$work/association" 2>&1 || true
 grep -q 'Zorvikta.RunFile' "$work/association" || fail ".zvk is not associated: $(cat "$work/association")"
 
-# The Start menu entry starts the program in its own folder; the program moves on to the user's
-# folder for patterns, made on first use. Wine's start returns once the program runs.
+# The Start menu entry starts the program in the user's folder for patterns, which the installer
+# made, and where the first start saved nothing. Wine's start returns once the program runs.
 patterns="$(zorvikta_wine_documents)/Zorvikta"
-[ ! -e "$patterns" ] || fail "$patterns exists before the first start"
+[ -d "$patterns" ] && [ -z "$(ls -A "$patterns")" ] || fail "no empty $patterns after installing"
+working=$(/usr/bin/python3 "$here/shortcut_working_folder.py" "$shortcut") ||
+    fail "the Start menu entry names no working folder"
+[[ "$working" =~ ^C:\\users\\[^\\]+\\Documents\\Zorvikta$ ]] ||
+    fail "the Start menu entry starts the program in $working"
 "$ZORVIKTA_WINE" start /unix "$shortcut" </dev/null >"$work/program.log" 2>&1 \
     || fail "the Start menu entry did not start"
 notice=$(x11_wait_window '^Warning$' 120) || fail "no missing-file notice (a DLL missing?)"
@@ -147,25 +178,26 @@ end_session
 grep -q '^Path=C:\\users\\.*\\Documents\\Zorvikta\\tmp\.zvk$' "$settings" 2>/dev/null ||
     fail "the end of the session wrote no settings: $(cat "$settings" 2>/dev/null)"
 
-# A file named in Cyrillic outside the code page of an English system (1252): the program takes
-# its name from the command line's wide strings, opens it and names it in the settings.
+# A file named in Cyrillic and Greek, outside the code page of an English system (1252) and of a
+# Russian one (1251): the program takes its name from the command line's wide strings, opens it
+# and names it in the settings.
 mkdir -p "$WINEPREFIX/drive_c/Проекты"
-cp "$patterns/tmp.zvk" "$WINEPREFIX/drive_c/Проекты/огни.zvk"
-LC_ALL=C.UTF-8 "$ZORVIKTA_WINE" "$installed/zorvikta.exe" 'C:\Проекты\огни.zvk' \
+cp "$patterns/tmp.zvk" "$WINEPREFIX/drive_c/Проекты/огни_φως.zvk"
+"$ZORVIKTA_WINE" "$installed/zorvikta.exe" 'C:\Проекты\огни_φως.zvk' \
     </dev/null >"$work/program.log" 2>&1 &
 program=$!
-x11_wait_window '^Эмулятор релейной бегушки: C:.Проекты.огни\.zvk$' 60 >/dev/null ||
-    fail "the Cyrillic file did not open: $(xdotool search --name '' getwindowname %@ 2>/dev/null)"
+x11_wait_window '^Эмулятор релейной бегушки: C:.Проекты.огни_φως\.zvk$' 60 >/dev/null ||
+    fail "the file did not open: $(xdotool search --name '' getwindowname %@ 2>/dev/null)"
 end_session
 wait "$program" || true
 program=
-grep -q '^Path=C:\\Проекты\\огни\.zvk$' "$settings" ||
-    fail "the settings do not name the Cyrillic file: $(cat "$settings")"
+grep -q '^Path=C:\\Проекты\\огни_φως\.zvk$' "$settings" ||
+    fail "the settings do not name the file: $(cat "$settings")"
 
 # The uninstaller takes what the installer put in its folder and leaves a pattern saved there,
 # and the folder with it; the patterns in Documents and the settings stay too.
 echo "an old pattern" >"$installed/мой.zvk"
-"$ZORVIKTA_WINE" "$installed/uninstall.exe" /S || fail "the uninstaller failed"
+"$ZORVIKTA_WINE" "$installed/uninstall.exe" /S || fail "the uninstaller failed ($?)"
 # It goes on from a copy of itself, and deletes itself last.
 for _ in $(seq 1 150); do [ -e "$installed/uninstall.exe" ] || break; sleep 0.2; done
 sleep 1
@@ -173,5 +205,6 @@ sleep 1
     fail "the uninstaller left $(cd "$installed" && find . | sort | tr '\n' ' ')"
 [ -f "$patterns/tmp.zvk" ] && [ -f "$settings" ] || fail "the uninstaller took the user's files"
 [ ! -e "$shortcut" ] || fail "the Start menu entry is still there"
-echo "installed under Wine: Start menu, folder for patterns, window, click, Save, upload, the end" \
-    "of a session, a Cyrillic name and the uninstaller checked"
+echo "installed under Wine in $locale: the installer's pages, Start menu, folder for patterns," \
+    "window, click, Save, upload, the end of a session, a name outside the code page and the" \
+    "uninstaller checked"
