@@ -118,6 +118,8 @@ bands_top=$X11_BANDS_TOP grid_y=$X11_GRID_Y dark=$X11_DARK
 x11_wait_first_cells_dark "$work/shot.png" "$left" \
     || fail "first lamp $X11_LAMP and first cell $X11_CELL are not $dark"
 cp "$work/shot.png" "$build/windows-first-start.png"
+cp "$work/shot.png" "$work/first-start.png"
+first_left=$left first_top=$top
 
 # A click on the first cell lights it.
 xdotool mousemove --sync $((left + 7)) $((grid_y + 7)) click 1
@@ -194,6 +196,30 @@ program=
 grep -q '^Path=C:\\Проекты\\огни_φως\.zvk$' "$settings" ||
     fail "the settings do not name the file: $(cat "$settings")"
 
+# On a screen at 150 % the window grows whole, to 885×416, and the speed bar's groove and thumb
+# keep the greys they have at 100 %: an edge that falls between two pixels is not blended into a
+# grey of its own. Windows's scale is its DPI setting.
+bar_colours() {
+    convert "$1" -crop "$2" +repage -unique-colors txt:- | awk 'NR > 1 { print $3 }' | sort
+}
+normal_bar=$(bar_colours "$work/first-start.png" "52x15+$((first_left + 420))+$((first_top + 87))")
+"$ZORVIKTA_WINE" reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null
+zorvikta_wine_restart
+"$ZORVIKTA_WINE" "$installed/zorvikta.exe" </dev/null >"$work/program.log" 2>&1 &
+program=$!
+main=$(x11_wait_window '^Эмулятор релейной бегушки' 60) || fail "no window at 150 %"
+read -r left top width height < <(x11_geometry "$main")
+[ "$width" -eq 885 ] && [ "$height" -eq 416 ] || fail "at 150 % the window is ${width}x$height"
+sleep 1
+import -window root "$work/scaled.png"
+cp "$work/scaled.png" "$build/windows-150-percent.png"
+scaled_bar=$(bar_colours "$work/scaled.png" "78x22+$((left + 630))+$((top + 131))")
+[ "$scaled_bar" = "$normal_bar" ] ||
+    fail "at 150 % the speed bar has the greys $(echo $scaled_bar), at 100 % $(echo $normal_bar)"
+end_session
+wait "$program" || true
+program=
+
 # The uninstaller takes what the installer put in its folder and leaves a pattern saved there,
 # and the folder with it; the patterns in Documents and the settings stay too.
 echo "an old pattern" >"$installed/мой.zvk"
@@ -206,5 +232,5 @@ sleep 1
 [ -f "$patterns/tmp.zvk" ] && [ -f "$settings" ] || fail "the uninstaller took the user's files"
 [ ! -e "$shortcut" ] || fail "the Start menu entry is still there"
 echo "installed under Wine in $locale: the installer's pages, Start menu, folder for patterns," \
-    "window, click, Save, upload, the end of a session, a name outside the code page and the" \
-    "uninstaller checked"
+    "window, click, Save, upload, the end of a session, a name outside the code page, a screen" \
+    "at 150 % and the uninstaller checked"
