@@ -15,9 +15,12 @@ zorvikta_wine_path() {
 
 # zorvikta_wine_env PREFIX_FOLDER QT_PREFIX
 # A quiet Wine with its own prefix, which finds the Qt and MinGW runtime libraries and Qt's
-# plugins without copying them. A new prefix is not to offer Mono and Gecko.
+# plugins without copying them. A new prefix is not to offer Mono and Gecko. Under a locale set by
+# zorvikta_wine_locale other than C.UTF-8 the prefix is PREFIX_FOLDER-<locale>.
 zorvikta_wine_env() {
-    export WINEPREFIX=$1 WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    local prefix=$1
+    [ "${LC_ALL:-C.UTF-8}" = C.UTF-8 ] || prefix+=-$LC_ALL
+    export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     local dirs=("$2/bin" "${ZORVIKTA_MINGW_RUNTIME_DIRS[@]}") dir path=""
     for dir in "${dirs[@]}"; do
         path+="${path:+;}$(zorvikta_wine_path "$dir")"

@@ -11,7 +11,7 @@ build=$1 qt_prefix=$2 zvk=$3 locale=$4
 # shellcheck source=../../scripts/wine.sh
 . "$(dirname "$0")/../../scripts/wine.sh"
 zorvikta_wine_locale "$locale" "$build/locales"
-zorvikta_wine_env "$build/wine-$locale" "$qt_prefix"
+zorvikta_wine_env "$build/wine" "$qt_prefix"
 zorvikta_wine_prefix_ready
 
 work=$(mktemp -d)
