@@ -140,7 +140,8 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::newRow("missing") << u"missing"_s << u"File not found"_s;
         QTest::newRow("directory") << u"directory"_s << u"File access denied"_s;
-        QTest::newRow("parent is a file") << u"parent is a file"_s << u"Invalid filename"_s;
+        QTest::newRow("parent is a file")
+            << u"parent is a file"_s << fileErrorForErrno(fileAsFolderError()).message;
         QTest::newRow("missing folder") << u"missing folder"_s << u"File not found"_s;
         QTest::newRow("name too long") << u"name too long"_s << u"Invalid filename"_s;
         QTest::newRow("refused character") << u"refused character"_s << u"Invalid filename"_s;
@@ -190,7 +191,8 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("message");
-        QTest::newRow("parent is a file") << u"parent is a file"_s << u"Invalid filename"_s;
+        QTest::newRow("parent is a file")
+            << u"parent is a file"_s << fileErrorForErrno(fileAsFolderError()).message;
         QTest::newRow("missing folder") << u"missing folder"_s << u"File not found"_s;
         QTest::newRow("directory") << u"directory"_s << u"File access denied"_s;
         QTest::newRow("name too long") << u"name too long"_s << u"Invalid filename"_s;

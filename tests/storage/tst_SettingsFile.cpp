@@ -212,7 +212,7 @@ private slots:
         QTest::addColumn<int>("reason"); // the errno whose words the box gives
         QTest::newRow("disk filling up mid-write") << u"filling disk"_s << fullDiskError();
         QTest::newRow("settings path is a directory") << u"directory"_s << EISDIR;
-        QTest::newRow("folder is a regular file") << u"parent is a file"_s << ENOTDIR;
+        QTest::newRow("folder is a regular file") << u"parent is a file"_s << fileAsFolderError();
         QTest::newRow("file too large to hold settings") << u"oversized"_s << EFBIG;
         QTest::newRow("file its user may not read") << u"unreadable"_s << EACCES;
     }

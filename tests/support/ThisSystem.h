@@ -51,6 +51,10 @@ bool tipsPlacedByTheDesktop();
 // are refused, which every system shares.
 std::optional<QString> nameWithARefusedCharacter();
 
+// The errno value of the failure the system reports for a name under a regular file, as if that
+// file were a folder.
+int fileAsFolderError();
+
 // Whether QFile::link makes a symbolic link that saves and loads go through to its target.
 bool makesSymbolicLinks();
 

@@ -59,6 +59,11 @@ std::optional<QString> nameWithARefusedCharacter()
     return std::nullopt;
 }
 
+int fileAsFolderError()
+{
+    return ENOTDIR;
+}
+
 bool makesSymbolicLinks()
 {
     return true;

@@ -3,6 +3,8 @@
 
 #include <QDir>
 
+#include <cerrno>
+
 #include <windows.h>
 
 namespace zorvikta::test {
@@ -57,6 +59,12 @@ bool tipsPlacedByTheDesktop()
 std::optional<QString> nameWithARefusedCharacter()
 {
     return QStringLiteral("a<b>.zvk");
+}
+
+int fileAsFolderError()
+{
+    // Windows looks for the folder, finds none and says the path is not found.
+    return ENOENT;
 }
 
 bool makesSymbolicLinks()
