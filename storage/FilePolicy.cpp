@@ -3,7 +3,6 @@
 
 #include "storage/FileNames.h"
 
-#include <QRegularExpression>
 #include <QUtf8StringView>
 
 #include <algorithm>
@@ -51,12 +50,23 @@ QString windowsDeviceStem(const QString& path)
     return leaf;
 }
 
+// Compared by hand rather than by a regular expression: a save may run on a thread of its own,
+// and the expression's per-thread stack, freed as such a thread ends, has crashed Windows builds.
 bool isWindowsDeviceName(const QString& stem)
 {
-    static const QRegularExpression devices(
-        QStringLiteral("^(CON|PRN|AUX|NUL|CONIN\\$|CONOUT\\$|(COM|LPT)[1-9\u00B9\u00B2\u00B3])$"),
-        QRegularExpression::CaseInsensitiveOption);
-    return devices.match(stem).hasMatch();
+    for (const char16_t* device : {u"CON", u"PRN", u"AUX", u"NUL", u"CONIN$", u"CONOUT$"}) {
+        if (stem.compare(QStringView(device), Qt::CaseInsensitive) == 0)
+            return true;
+    }
+    // COM and LPT with a digit from 1 to 9, or a superscript one, two or three.
+    if (stem.size() != 4)
+        return false;
+    const QStringView port = QStringView(stem).first(3);
+    const char16_t number = stem.at(3).unicode();
+    return (port.compare(u"COM", Qt::CaseInsensitive) == 0 ||
+            port.compare(u"LPT", Qt::CaseInsensitive) == 0) &&
+           ((number >= u'1' && number <= u'9') || number == u'\u00B9' || number == u'\u00B2' ||
+            number == u'\u00B3');
 }
 
 // A colon anywhere but after a drive letter at the start names a stream of another file. The

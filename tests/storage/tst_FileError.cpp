@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/FileError.h"
+#include "storage/SystemErrors.h"
+#include "support/ThisSystem.h"
 
 #include <QTest>
 
@@ -32,6 +34,25 @@ private slots:
         const FileError failure = fileErrorForErrno(code);
         QCOMPARE(failure.message, message);
         QCOMPARE(failure.code, code);
+    }
+
+    // What the user reads for each of the system's own error codes: the same kinds and words on
+    // every system.
+    void systemCodesHaveTheirKind_data()
+    {
+        QTest::addColumn<int>("row");
+        const QList<test::SystemErrorRow> rows = test::systemErrors();
+        for (int row = 0; row < rows.size(); ++row)
+            QTest::newRow(rows.at(row).tag) << row;
+    }
+    void systemCodesHaveTheirKind()
+    {
+        QFETCH(int, row);
+        const test::SystemErrorRow expected = test::systemErrors().at(row);
+        const FileError failure = files::fileErrorForCode(expected.code);
+        QCOMPARE(failure.kind, expected.kind);
+        QCOMPARE(failure.message, expected.message);
+        QVERIFY(!failure.systemReason().isEmpty());
     }
 };
 

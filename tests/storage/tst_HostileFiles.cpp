@@ -170,6 +170,9 @@ private slots:
         QTest::newRow("LPT9, blanks before the dot") << u"LPT9  .zvk"_s << true;
         QTest::newRow("a stream") << u"C:\\x.zvk:evil"_s << true;
         QTest::newRow("a stream on a relative name") << u"x.zvk:evil"_s << true;
+        QTest::newRow("lpt with a superscript three") << u"lpt\u00B3.zvk"_s << true;
+        QTest::newRow("CONOUT$") << u"conout$"_s << true;
+        QTest::newRow("COM0") << u"COM0.zvk"_s << false;
         QTest::newRow("COM10") << u"COM10.zvk"_s << false;
         QTest::newRow("a device name inside a longer one") << u"console.zvk"_s << false;
         QTest::newRow("a drive letter") << u"C:\\Проекты\\огни.zvk"_s << false;

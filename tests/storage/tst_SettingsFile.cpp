@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "storage/SettingsFile.h"
 #include "support/AsOrdinaryUser.h"
-#include "support/FileSizeLimit.h"
+#include "support/DiskFilling.h"
 #include "support/TestFiles.h"
+#include "support/ThisSystem.h"
 
 #include <QMetaType>
 
 #include <QFileInfo>
 #include <QLockFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -208,9 +210,9 @@ private slots:
     {
         QTest::addColumn<QString>("kind");
         QTest::addColumn<int>("reason"); // the errno whose words the box gives
-        QTest::newRow("file size limit reached mid-write") << u"size limit"_s << EFBIG;
+        QTest::newRow("disk filling up mid-write") << u"filling disk"_s << fullDiskError();
         QTest::newRow("settings path is a directory") << u"directory"_s << EISDIR;
-        QTest::newRow("folder is a regular file") << u"parent is a file"_s << ENOTDIR;
+        QTest::newRow("folder is a regular file") << u"parent is a file"_s << fileAsFolderError();
         QTest::newRow("file too large to hold settings") << u"oversized"_s << EFBIG;
         QTest::newRow("file its user may not read") << u"unreadable"_s << EACCES;
     }
@@ -218,6 +220,8 @@ private slots:
     {
         QFETCH(QString, kind);
         QFETCH(int, reason);
+        if (const QString why = whyNoFillingDisk(); kind == u"filling disk" && !why.isEmpty())
+            QSKIP(qPrintable(why));
         // Root reads any file.
         if (kind == u"unreadable" && !runAsOrdinaryUser())
             return;
@@ -241,7 +245,8 @@ private slots:
 
         std::optional<FileError> failure;
         {
-            const auto limit = limitFileSize(kind == u"size limit" ? 8 : RLIM_INFINITY);
+            const std::optional<FillingDisk> disk =
+                kind == u"filling disk" ? std::make_optional<FillingDisk>(8) : std::nullopt;
             failure = settingsAt(path).write(settings, SettingsKeys::ChoicesAndDevices);
         }
         QCOMPARE(failure ? failure->message : QString(),
@@ -314,6 +319,8 @@ private slots:
         QFETCH(QByteArray, stored);
         QFETCH(SettingsKeys, keys);
         QFETCH(QByteArray, expected);
+        if (readsSettingsInACodePage())
+            QSKIP("a file that is not UTF-8 is read here in the code page older programs wrote");
         QTemporaryDir dir;
         const QString path = dir.filePath(u"Zorvikta.ini"_s);
         QVERIFY(putFile(path, stored));
@@ -414,28 +421,87 @@ private slots:
 
     void defaultPath_data()
     {
-        QTest::addColumn<QByteArray>("configHome");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("set") << "/srv/cfg"_ba << u"/srv/cfg/Zorvikta.ini"_s;
-        QTest::newRow("unset") << QByteArray() << u"/srv/home/.config/Zorvikta.ini"_s;
-        QTest::newRow("empty") << ""_ba << u"/srv/home/.config/Zorvikta.ini"_s;
-        QTest::newRow("relative") << "cfg"_ba << u"/srv/home/.config/Zorvikta.ini"_s;
+        QTest::addColumn<int>("row");
+        const QList<SettingsPlaceRow> rows = settingsPlaces();
+        for (int row = 0; row < rows.size(); ++row)
+            QTest::newRow(rows.at(row).tag) << row;
     }
     void defaultPath()
     {
-        QFETCH(QByteArray, configHome);
-        QFETCH(QString, expected);
-        const QByteArray oldHome = qgetenv("HOME");
-        const bool hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-        const QByteArray oldConfigHome = qgetenv("XDG_CONFIG_HOME");
+        QFETCH(int, row);
+        const SettingsPlaceRow place = settingsPlaces().at(row);
+        QList<std::pair<const char*, std::optional<QByteArray>>> before;
+        for (const auto& [name, value] : place.environment) {
+            before.append({name, qEnvironmentVariableIsSet(name) ? std::make_optional(qgetenv(name))
+                                                                 : std::nullopt});
+            value.isNull() ? qunsetenv(name) : qputenv(name, value);
+        }
         const auto restore = qScopeGuard([&] {
-            qputenv("HOME", oldHome);
-            hadConfigHome ? qputenv("XDG_CONFIG_HOME", oldConfigHome)
-                          : qunsetenv("XDG_CONFIG_HOME");
+            for (const auto& [name, value] : before)
+                value ? qputenv(name, *value) : qunsetenv(name);
         });
-        qputenv("HOME", "/srv/home");
-        configHome.isNull() ? qunsetenv("XDG_CONFIG_HOME") : qputenv("XDG_CONFIG_HOME", configHome);
-        QCOMPARE(defaultSettingsFilePath(), expected);
+        QCOMPARE(defaultSettingsFilePath(), place.expected);
+    }
+
+    // Where the settings once lived in a folder shared by all users, that file is read until the
+    // user's own file exists; saving writes the user's file only, as UTF-8, in a folder it makes
+    // if need be, keeping the lines it read. An older program wrote that file in its code page.
+    void earlierSettingsAreCarriedOver_data()
+    {
+        QTest::addColumn<bool>("userFileExists");
+        QTest::addColumn<bool>("olderCodePage");
+        QTest::newRow("no file of the user's") << false << false;
+        QTest::newRow("the user's own file") << true << false;
+        QTest::newRow("no file of the user's, in the older code page") << false << true;
+    }
+    void earlierSettingsAreCarriedOver()
+    {
+        QFETCH(bool, userFileExists);
+        QFETCH(bool, olderCodePage);
+        const std::optional<QByteArray> variable = earlierSettingsFolderVariable();
+        if (!variable)
+            QSKIP("the settings have always lived with the user here");
+        std::optional<std::pair<QString, QByteArray>> oldFile =
+            std::pair{u"C:\\Old\\Run.zvk"_s, "C:\\Old\\Run.zvk"_ba};
+        if (olderCodePage)
+            oldFile = nameInTheOlderCodePage();
+        if (!oldFile)
+            QSKIP("the code page older programs wrote holds no letters beyond ASCII here");
+        const auto& [oldName, oldBytes] = *oldFile;
+        QTemporaryDir earlierFolder;
+        const QByteArray earlier =
+            "[LastFile]\nPath=" + oldBytes + "\n[Other]\nKept=" + oldBytes + "\n";
+        QVERIFY(putFile(earlierFolder.filePath(u"Zorvikta.ini"_s), earlier));
+        const QByteArray oldFolder = qgetenv(variable->constData());
+        qputenv(variable->constData(),
+                QDir::toNativeSeparators(earlierFolder.path()).toLocal8Bit());
+        // The user's folder of a test run, not the real one.
+        QStandardPaths::setTestModeEnabled(true);
+        const auto restore = qScopeGuard([&] {
+            QStandardPaths::setTestModeEnabled(false);
+            qputenv(variable->constData(), oldFolder);
+        });
+
+        // Without a file of the user's, the user's folder is not there either: the save makes it.
+        const QString userPath = defaultSettingsFilePath();
+        const QString userFolder = QFileInfo(userPath).absolutePath();
+        QVERIFY(QDir(userFolder).removeRecursively());
+        if (userFileExists) {
+            QVERIFY(QDir().mkpath(userFolder));
+            QVERIFY(putFile(userPath, "[LastFile]\nPath=D:\\Mine.zvk\n"));
+        }
+
+        const SettingsFile settings(userPath, defaultDevices());
+        Settings read = settings.read();
+        QCOMPARE(read.lastFile, userFileExists ? u"D:\\Mine.zvk"_s : oldName);
+
+        read.lastFile = dotted("User001.zvk");
+        QCOMPARE(settings.write(read, SettingsKeys::Choices), std::nullopt);
+        QCOMPARE(fileBytes(earlierFolder.filePath(u"Zorvikta.ini"_s)), earlier);
+        const QByteArray written = fileBytes(userPath);
+        QVERIFY(written.contains("Path=" + dotted("User001.zvk").toUtf8()));
+        QCOMPARE(written.contains("Kept=" + oldName.toUtf8()), !userFileExists);
+        QVERIFY(QDir(userFolder).removeRecursively());
     }
 };
 

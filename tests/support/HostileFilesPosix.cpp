@@ -1,13 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/AnotherUser.h"
 #include "support/HostileFiles.h"
 #include "support/TestFiles.h"
 
 #include <QDir>
 #include <QFile>
 
-#include <optional>
-
-#include <pwd.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -19,30 +17,16 @@ namespace {
 using Action = HostileRow::Action;
 using files::SaveName;
 
-struct UserId {
-    uid_t uid;
-    gid_t gid;
-};
-
-// Only root can make a file another user's; that other user is nobody.
-std::optional<UserId> otherUser(QString& skip)
+// Whether another user can own what is planted; `skip` says why not.
+bool anotherUserMayOwn(QString& skip)
 {
-    const passwd* nobody = ::getpwnam("nobody");
-    if (::geteuid() != 0 || nobody == nullptr) {
-        skip = QStringLiteral("only root can plant what another user owns");
-        return std::nullopt;
-    }
-    return UserId{nobody->pw_uid, nobody->pw_gid};
+    skip = whyNoOtherUser();
+    return skip.isEmpty();
 }
 
 QByteArray systemName(const QString& path)
 {
     return QFile::encodeName(path);
-}
-
-bool giveTo(const QString& path, UserId user)
-{
-    return ::lchown(systemName(path).constData(), user.uid, user.gid) == 0;
 }
 
 void setMode(const QString& path, mode_t mode)
@@ -71,13 +55,12 @@ HostileRow planted(const char* tag, const char* name, SaveName saveName, const Q
                    const std::function<void(const QByteArray& path)>& finish = {})
 {
     return {tag, Action::Save, saveName, message, false, [=](const QString& folder, QString& skip) {
-                const std::optional<UserId> other = anotherUsers ? otherUser(skip) : std::nullopt;
-                if (anotherUsers && !other)
+                if (anotherUsers && !anotherUserMayOwn(skip))
                     return QString();
                 makeShared(folder);
                 const QString path = QDir(folder).filePath(QString::fromLatin1(name));
                 make(systemName(path));
-                if (other && !giveTo(path, *other))
+                if (anotherUsers && !giveToAnotherUser(path))
                     skip = QStringLiteral("cannot give the file away");
                 if (finish)
                     finish(systemName(path));
@@ -105,7 +88,7 @@ HostileRow fifo(const char* tag, const char* name, bool anotherUsers)
 HostileRow device(const char* tag, SaveName saveName, const QString& message)
 {
     return {tag, Action::Save, saveName, message, false, [](const QString& folder, QString& skip) {
-                if (!otherUser(skip))
+                if (!anotherUserMayOwn(skip))
                     return QString();
                 const QString path = QDir(folder).filePath(QStringLiteral("tmp.zvk"));
                 if (::mknod(systemName(path).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
@@ -124,15 +107,14 @@ HostileRow plantedLink(const char* tag, const QString& message, bool sharedFolde
             message,
             false,
             [sharedFolder, linkToFolder](const QString& folder, QString& skip) {
-                const std::optional<UserId> other = otherUser(skip);
-                if (!other)
+                if (!anotherUserMayOwn(skip))
                     return QString();
                 QDir(folder).mkdir(QStringLiteral("inner"));
                 const QString inner = QDir(folder).filePath(QStringLiteral("inner"));
                 const QString target = privateFile(linkToFolder ? inner : folder);
                 const QString link = QDir(folder).filePath(QStringLiteral("planted"));
                 QFile::link(linkToFolder ? inner : target, link);
-                giveTo(link, *other);
+                giveToAnotherUser(link);
                 if (sharedFolder)
                     makeShared(folder);
                 return linkToFolder ? link + QStringLiteral("/private.zvk") : link;
@@ -168,15 +150,14 @@ QList<HostileRow> thisSystemsHostileRows()
         {"the shared folder's owner's link, loaded", Action::Load, SaveName::Chosen, QString(),
          false,
          [](const QString& folder, QString& skip) {
-             const std::optional<UserId> other = otherUser(skip);
-             if (!other)
+             if (!anotherUserMayOwn(skip))
                  return QString();
              const QString target = privateFile(folder);
              setMode(target, 0644);
              const QString link = QDir(folder).filePath(QStringLiteral("planted"));
              QFile::link(target, link);
-             giveTo(link, *other);
-             giveTo(folder, *other);
+             giveToAnotherUser(link);
+             giveToAnotherUser(folder);
              makeShared(folder);
              return link;
          }},

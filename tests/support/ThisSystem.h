@@ -2,7 +2,9 @@
 #pragma once
 
 #include "device/Ports.h"
+#include "storage/FileError.h"
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -44,6 +46,42 @@ bool readsSettingsInACodePage();
 // Whether a tool tip appears where the desktop puts it, so that a test can see it whole; under
 // Wine, Wine places it.
 bool tipsPlacedByTheDesktop();
+
+// A file name with a character the system refuses in names; none where only the slash and NUL
+// are refused, which every system shares.
+std::optional<QString> nameWithARefusedCharacter();
+
+// The errno value of the failure the system reports for a name under a regular file, as if that
+// file were a folder.
+int fileAsFolderError();
+
+// Whether QFile::link makes a symbolic link that saves and loads go through to its target.
+bool makesSymbolicLinks();
+
+// An error code of the system's own, and the kind and message the user meets for it.
+struct SystemErrorRow {
+    const char* tag;
+    unsigned long code;
+    FileError::Kind kind;
+    QString message;
+};
+QList<SystemErrorRow> systemErrors();
+
+// Where the settings file is by default, once `environment` is set (a null value unsets).
+struct SettingsPlaceRow {
+    const char* tag;
+    QList<std::pair<const char*, QByteArray>> environment;
+    QString expected;
+};
+QList<SettingsPlaceRow> settingsPlaces();
+
+// The environment variable naming the folder that held the settings before each user had a file
+// of their own; none where they always lived with the user.
+std::optional<QByteArray> earlierSettingsFolderVariable();
+
+// A file name and its bytes in the code page older programs wrote settings in, bytes that are not
+// UTF-8; none where the system has no such code page, or it holds no letters beyond ASCII.
+std::optional<std::pair<QString, QByteArray>> nameInTheOlderCodePage();
 
 // The looks users' desktops give programs on the system: its own style and common themes.
 QList<const char*> desktops();

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/ThisSystem.h"
 
+#include <cerrno>
+
 namespace zorvikta::test {
 
 QString dotted(const char* name)
@@ -50,6 +52,56 @@ bool readsSettingsInACodePage()
 bool tipsPlacedByTheDesktop()
 {
     return true;
+}
+
+std::optional<QString> nameWithARefusedCharacter()
+{
+    return std::nullopt;
+}
+
+int fileAsFolderError()
+{
+    return ENOTDIR;
+}
+
+bool makesSymbolicLinks()
+{
+    return true;
+}
+
+QList<SystemErrorRow> systemErrors()
+{
+    using Kind = FileError::Kind;
+    return {{"ENOENT", ENOENT, Kind::NotFound, QStringLiteral("File not found")},
+            {"ENOTDIR", ENOTDIR, Kind::BadPath, QStringLiteral("Invalid filename")},
+            {"ENAMETOOLONG", ENAMETOOLONG, Kind::BadPath, QStringLiteral("Invalid filename")},
+            {"EACCES", EACCES, Kind::AccessDenied, QStringLiteral("File access denied")},
+            // As where the file formats come from.
+            {"EISDIR", EISDIR, Kind::AccessDenied, QStringLiteral("File access denied")},
+            {"ENOSPC", ENOSPC, Kind::DiskFull, QStringLiteral("Disk full")}};
+}
+
+QList<SettingsPlaceRow> settingsPlaces()
+{
+    // The home folder is set too, so that the expected paths do not depend on the machine.
+    const std::pair<const char*, QByteArray> home{"HOME", "/srv/home"};
+    const QString fallback = QStringLiteral("/srv/home/.config/Zorvikta.ini");
+    return {{"XDG_CONFIG_HOME set",
+             {home, {"XDG_CONFIG_HOME", "/srv/cfg"}},
+             QStringLiteral("/srv/cfg/Zorvikta.ini")},
+            {"XDG_CONFIG_HOME unset", {home, {"XDG_CONFIG_HOME", QByteArray()}}, fallback},
+            {"XDG_CONFIG_HOME empty", {home, {"XDG_CONFIG_HOME", ""}}, fallback},
+            {"XDG_CONFIG_HOME relative", {home, {"XDG_CONFIG_HOME", "cfg"}}, fallback}};
+}
+
+std::optional<QByteArray> earlierSettingsFolderVariable()
+{
+    return std::nullopt;
+}
+
+std::optional<std::pair<QString, QByteArray>> nameInTheOlderCodePage()
+{
+    return std::nullopt;
 }
 
 QList<const char*> desktops()
