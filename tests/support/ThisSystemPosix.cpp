@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/ThisSystem.h"
 
+#include "support/PseudoTerminal.h"
+
+#include <cerrno>
+
 namespace zorvikta::test {
 
 QString dotted(const char* name)
@@ -55,6 +59,72 @@ bool tipsPlacedByTheDesktop()
 QList<const char*> desktops()
 {
     return {"light", "dark palette", "Adwaita-Dark", "qt6ct darker"};
+}
+
+namespace {
+
+class PseudoTerminalEndpoint final : public LineEndpoint {
+public:
+    QString deviceName() const override { return m_terminal.slaveName(); }
+    QByteArray received(int expected, int timeoutMs) override
+    {
+        return m_terminal.received(expected, timeoutMs);
+    }
+    bool isOpen() const { return m_terminal.isOpen(); }
+
+private:
+    PseudoTerminal m_terminal;
+};
+
+} // namespace
+
+std::unique_ptr<LineEndpoint> lineEndpoint()
+{
+    auto endpoint = std::make_unique<PseudoTerminalEndpoint>();
+    if (!endpoint->isOpen())
+        return nullptr;
+    return endpoint;
+}
+
+std::optional<const char*> whyLineEndpointsUnlisted()
+{
+    return "the port list holds the serial devices the kernel knows, and a pseudo-terminal is none";
+}
+
+std::optional<const char*> whyNoPortAliases()
+{
+    return std::nullopt;
+}
+
+QString listedPortPrefix()
+{
+    return QStringLiteral("/dev/");
+}
+
+QList<std::tuple<const char*, QString, QString>> devicePaths()
+{
+    return {{"bare name", QStringLiteral("ttyUSB0"), QStringLiteral("/dev/ttyUSB0")},
+            {"absolute path", QStringLiteral("/dev/ttyACM1"), QStringLiteral("/dev/ttyACM1")},
+            {"relative path", QStringLiteral("./port"), QStringLiteral("./port")}};
+}
+
+QList<std::tuple<const char*, unsigned long, LinkError::Cause>> portErrorCauses()
+{
+    return {{"no such device", ENOENT, LinkError::Cause::NotFound},
+            {"no access", EACCES, LinkError::Cause::Permission},
+            {"held by another program", EBUSY, LinkError::Cause::Busy},
+            {"name too long", ENAMETOOLONG, LinkError::Cause::NameTooLong},
+            {"device gone mid-way", EIO, LinkError::Cause::Other}};
+}
+
+QString absentPort(const QString& folder)
+{
+    return folder + QStringLiteral("/ttyUSB7");
+}
+
+QString nullDevice()
+{
+    return QStringLiteral("/dev/null");
 }
 
 } // namespace zorvikta::test
