@@ -90,4 +90,8 @@ QString absentPort(const QString& folder);
 // The system's device that takes every byte and is no serial port.
 QString nullDevice();
 
+// Where a transfer to a file or device that is no serial port fails: at the open, or where the
+// system opens anything and only the line settings find out.
+LinkError::Stage whereNonPortsFail();
+
 } // namespace zorvikta::test

@@ -127,4 +127,9 @@ QString nullDevice()
     return QStringLiteral("/dev/null");
 }
 
+LinkError::Stage whereNonPortsFail()
+{
+    return LinkError::Stage::Open;
+}
+
 } // namespace zorvikta::test

@@ -231,4 +231,9 @@ QString nullDevice()
     return QStringLiteral("NUL");
 }
 
+LinkError::Stage whereNonPortsFail()
+{
+    return LinkError::Stage::Configure;
+}
+
 } // namespace zorvikta::test
