@@ -73,7 +73,8 @@ zorvikta_wine_restart() {
 }
 
 # A scratch folder for one script, in ZORVIKTA_WINE_WORK, removed on exit together with the helper
-# zorvikta_wine_helper started.
+# zorvikta_wine_helper started. The prefix's Wine server goes first: it holds the helper's devices,
+# and their hang-up would have it print its objects.
 zorvikta_wine_work() {
     ZORVIKTA_WINE_WORK=$(mktemp -d)
     ZORVIKTA_WINE_HELPER=
@@ -81,6 +82,7 @@ zorvikta_wine_work() {
 }
 
 zorvikta_wine_work_cleanup() {
+    zorvikta_wine_restart
     if [ -n "$ZORVIKTA_WINE_HELPER" ]; then
         kill "$ZORVIKTA_WINE_HELPER" 2>/dev/null || true
     fi

@@ -87,6 +87,12 @@ QList<std::tuple<const char*, unsigned long, LinkError::Cause>> portErrorCauses(
 // devices.
 QString absentPort(const QString& folder);
 
+// Why a command line here cannot carry a name longer than the system allows; none where it can.
+std::optional<const char*> whyNoOverlongNameOnACommandLine();
+
+// Why no file name here can hold bytes that are not UTF-8; none where a name is any bytes.
+std::optional<const char*> whyNoNamesOutsideUtf8();
+
 // The system's device that takes every byte and is no serial port.
 QString nullDevice();
 

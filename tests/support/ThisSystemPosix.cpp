@@ -122,6 +122,16 @@ QString absentPort(const QString& folder)
     return folder + QStringLiteral("/ttyUSB7");
 }
 
+std::optional<const char*> whyNoOverlongNameOnACommandLine()
+{
+    return std::nullopt;
+}
+
+std::optional<const char*> whyNoNamesOutsideUtf8()
+{
+    return std::nullopt;
+}
+
 QString nullDevice()
 {
     return QStringLiteral("/dev/null");

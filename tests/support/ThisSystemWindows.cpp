@@ -226,6 +226,16 @@ QString absentPort(const QString&)
     return QStringLiteral("COM219");
 }
 
+std::optional<const char*> whyNoOverlongNameOnACommandLine()
+{
+    return "a command line holds 32767 characters at most, as many as the longest name";
+}
+
+std::optional<const char*> whyNoNamesOutsideUtf8()
+{
+    return "a name is UTF-16 here, and the tools take it so";
+}
+
 QString nullDevice()
 {
     return QStringLiteral("NUL");
