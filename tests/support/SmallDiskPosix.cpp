@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SmallDisk.h"
+#include "support/SmallDisk.h"
+
+#include "support/FileSizeLimit.h"
 
 #include <QFile>
 
@@ -60,6 +62,21 @@ bool SmallDisk::fill() const
     }
     ::close(fd);
     return lastError == ENOSPC;
+}
+
+struct FileSizeCap::State {
+    decltype(limitFileSize(0)) limit;
+};
+
+FileSizeCap::FileSizeCap(qint64 bytes)
+    : m_state(std::make_unique<State>(State{limitFileSize(static_cast<rlim_t>(bytes))}))
+{}
+
+FileSizeCap::~FileSizeCap() = default;
+
+bool FileSizeCap::isAvailable()
+{
+    return true;
 }
 
 } // namespace zorvikta::test
