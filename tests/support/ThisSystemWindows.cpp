@@ -4,6 +4,7 @@
 #include <QDeadlineTimer>
 #include <QList>
 
+#include <array>
 #include <vector>
 
 #include <windows.h>
@@ -89,7 +90,8 @@ std::vector<bool>& pairsInUse()
     return inUse;
 }
 
-// The test's side of a joined pair, opened so that a read takes what is there and returns.
+// The test's side of a joined pair, opened so that a read takes what is there and returns. The
+// line's settings stay as the null modem made them: raw, its bytes passed on as they are.
 HANDLE openPeer(const QString& port)
 {
     const QString path = QStringLiteral("\\\\.\\") + port;
@@ -98,23 +100,9 @@ HANDLE openPeer(const QString& port)
                       0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (peer == INVALID_HANDLE_VALUE)
         return peer;
-    DCB line{};
-    line.DCBlength = sizeof line;
     COMMTIMEOUTS timeouts{};
     timeouts.ReadIntervalTimeout = MAXDWORD;
-    if (!::GetCommState(peer, &line)) {
-        ::CloseHandle(peer);
-        return INVALID_HANDLE_VALUE;
-    }
-    line.ByteSize = 8;
-    line.Parity = NOPARITY;
-    line.StopBits = ONESTOPBIT;
-    line.fBinary = TRUE;
-    line.fOutX = FALSE;
-    line.fInX = FALSE;
-    line.fOutxCtsFlow = FALSE;
-    line.fRtsControl = RTS_CONTROL_DISABLE;
-    if (!::SetCommState(peer, &line) || !::SetCommTimeouts(peer, &timeouts)) {
+    if (!::SetCommTimeouts(peer, &timeouts)) {
         ::CloseHandle(peer);
         return INVALID_HANDLE_VALUE;
     }
@@ -144,13 +132,14 @@ public:
         const QDeadlineTimer deadline(timeoutMs);
         QDeadlineTimer surplus;
         for (;;) {
-            char chunk[512];
+            std::array<char, 512> chunk{};
             DWORD count = 0;
-            if (!::ReadFile(m_peer, chunk, sizeof chunk, &count, nullptr))
+            if (!::ReadFile(m_peer, chunk.data(), static_cast<DWORD>(chunk.size()), &count,
+                            nullptr))
                 return bytes;
             const bool enough = bytes.size() >= qMax(expected, 1);
             if (count > 0) {
-                bytes.append(chunk, static_cast<qsizetype>(count));
+                bytes.append(chunk.data(), static_cast<qsizetype>(count));
                 if (bytes.size() >= qMax(expected, 1))
                     surplus.setRemainingTime(kSurplusWaitMs);
                 continue;
