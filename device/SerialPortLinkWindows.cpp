@@ -12,6 +12,8 @@ namespace zorvikta::serial::system {
 namespace {
 
 constexpr DWORD kQueueBytes = 4096;
+// The longest name the system takes in the device form, in UTF-16 units.
+constexpr qsizetype kLongestPath = 32767;
 
 Failure lastFailure()
 {
@@ -82,9 +84,14 @@ Port::~Port()
 
 std::optional<Failure> Port::open(const QString& deviceName)
 {
-    m_state->handle = ::CreateFileW(
-        reinterpret_cast<const wchar_t*>(platform::serialDevicePath(deviceName).utf16()),
-        GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    const QString path = platform::serialDevicePath(deviceName);
+    // A longer name would be cut to the system's length field and name another file.
+    if (path.size() > kLongestPath)
+        return Failure{LinkError::Cause::NameTooLong,
+                       qt_error_string(static_cast<int>(ERROR_FILENAME_EXCED_RANGE))};
+    m_state->handle =
+        ::CreateFileW(reinterpret_cast<const wchar_t*>(path.utf16()), GENERIC_READ | GENERIC_WRITE,
+                      0, nullptr, OPEN_EXISTING, 0, nullptr);
     if (m_state->handle == INVALID_HANDLE_VALUE)
         return lastFailure();
     return std::nullopt;

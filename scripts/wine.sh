@@ -92,3 +92,48 @@ zorvikta_wine_documents() {
 zorvikta_wine_restart() {
     "$(dirname "$ZORVIKTA_WINE")/wineserver" -k >/dev/null 2>&1 || true
 }
+
+# A scratch folder for one script, in ZORVIKTA_WINE_WORK, removed on exit together with the helper
+# zorvikta_wine_helper started. The prefix's Wine server goes first: it holds the helper's devices,
+# and their hang-up would have it print its objects.
+zorvikta_wine_work() {
+    ZORVIKTA_WINE_WORK=$(mktemp -d)
+    ZORVIKTA_WINE_HELPER=
+    trap zorvikta_wine_work_cleanup EXIT
+}
+
+zorvikta_wine_work_cleanup() {
+    zorvikta_wine_restart
+    if [ -n "$ZORVIKTA_WINE_HELPER" ]; then
+        kill "$ZORVIKTA_WINE_HELPER" 2>/dev/null || true
+    fi
+    rm -rf "$ZORVIKTA_WINE_WORK"
+}
+
+# zorvikta_wine_helper READY_FILE COMMAND...
+# Starts the Linux end of a line in the background (its PID in ZORVIKTA_WINE_HELPER) and waits
+# until it has written READY_FILE, which names its devices.
+zorvikta_wine_helper() {
+    local ready=$1
+    shift
+    "$@" &
+    ZORVIKTA_WINE_HELPER=$!
+    for _ in $(seq 300); do
+        [ -f "$ready" ] && return 0
+        sleep 0.1
+    done
+    echo "the line's Linux end did not start: $*" >&2
+    return 1
+}
+
+# zorvikta_wine_map_ports PORT=DEVICE...
+# Maps each COM port to a Linux device and restarts the prefix's Wine server, which reads the
+# mapping only when it starts.
+zorvikta_wine_map_ports() {
+    local mapping
+    for mapping in "$@"; do
+        "$ZORVIKTA_WINE" reg add 'HKLM\Software\Wine\Ports' /v "${mapping%%=*}" \
+            /d "${mapping#*=}" /f >/dev/null
+    done
+    zorvikta_wine_restart
+}

@@ -23,7 +23,8 @@ runTool(const QString& program, const QStringList& arguments,
 {
     QProcess process;
     process.setProcessEnvironment(environment);
-    process.start(program, arguments);
+    // Line ends as '\n' on every system.
+    process.start(program, arguments, QIODevice::ReadWrite | QIODevice::Text);
     ToolRun run;
     run.finished =
         process.waitForFinished(kToolTimeoutMs) && process.exitStatus() == QProcess::NormalExit;

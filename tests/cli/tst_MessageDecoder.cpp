@@ -1,4 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/RunFiles.h"
+
 #include "cli/board/MessageDecoder.h"
 #include "device/Messages.h"
 #include "model/RunRecord.h"
@@ -6,21 +8,10 @@
 #include <QTest>
 
 using namespace zorvikta;
+using namespace zorvikta::test;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
-
-// An upload message as the board must see it: the header, `pattern`, then end markers.
-QByteArray uploadOf(const QByteArray& pattern)
-{
-    QByteArray message = hex("fffe") + pattern;
-    return message + QByteArray(kUploadMessageSize - message.size(), '\x01');
-}
 
 QStringList rendered(const std::vector<DecodedMessage>& messages)
 {

@@ -1,26 +1,47 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "support/ThisSystem.h"
+
+#include "device/PortListing.h"
 #include "device/SerialPortList.h"
 
 #include <QFile>
-#include <QSerialPortInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace zorvikta;
+using namespace zorvikta::test;
 
 // The system's own list, with its stable names taken from a folder of links like
-// /dev/serial/by-id/. Needs a serial device on the machine, and says so where there is none.
+// /dev/serial/by-id/.
 class TestSerialPortList : public QObject {
     Q_OBJECT
 private slots:
+    // Whatever the system lists is a port the link can be given as it is, and a line that is
+    // there is listed.
+    void listsTheLineThatIsThere()
+    {
+        const auto board = lineEndpoint();
+        QVERIFY(board);
+        const QList<SerialPortEntry> entries = SerialPortList().availablePorts();
+        for (const SerialPortEntry& entry : entries)
+            QVERIFY2(entry.path.startsWith(listedPortPrefix()),
+                     qPrintable(portListingLine({entry.path})));
+        if (const auto why = whyLineEndpointsUnlisted())
+            QSKIP(*why);
+        QVERIFY(findPort(entries, board->deviceName()) != nullptr);
+    }
+
+    // Needs a serial device on the machine, and says so where there is none.
     void eachDeviceOffersItsFirstLinkByName()
     {
-        const QList<QSerialPortInfo> present = QSerialPortInfo::availablePorts();
+        if (const auto why = whyNoPortAliases())
+            QSKIP(*why);
+        const QList<SerialPortEntry> present = SerialPortList(QString()).availablePorts();
         if (present.isEmpty())
             QSKIP("this machine has no serial device to link to");
         QTemporaryDir aliases;
         QVERIFY(aliases.isValid());
-        const QString device = present.constFirst().systemLocation();
+        const QString device = present.constFirst().path;
         QVERIFY(QFile::link(device, aliases.filePath(QStringLiteral("usb-b-if00-port0"))));
         QVERIFY(QFile::link(device, aliases.filePath(QStringLiteral("usb-a-if00-port0"))));
         QVERIFY(QFile::link(aliases.filePath(QStringLiteral("nowhere")),

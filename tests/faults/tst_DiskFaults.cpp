@@ -1,20 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ReadOnlyLock.h"
-#include "SmallDisk.h"
 #include "support/AsOrdinaryUser.h"
-#include "support/FileSizeLimit.h"
+#include "support/DiskFilling.h"
 #include "support/FormFixture.h"
+#include "support/ReadOnlyLock.h"
+#include "support/SmallDisk.h"
 #include "support/TestFiles.h"
 #include <QTest>
 
 #include <QDir>
 #include <QFileInfo>
 
-#include <cerrno>
 #include <functional>
 #include <memory>
-
-#include <sys/stat.h>
 
 using namespace zorvikta;
 using namespace zorvikta::test;
@@ -23,7 +20,7 @@ namespace {
 
 constexpr int kMessagePanel = 3;
 // Below the size of either file, so that a write breaks off part-way.
-constexpr rlim_t kFileSizeLimit = 64;
+constexpr qint64 kFileSizeLimit = 64;
 
 // Run files as a save leaves them (4 channels, 8 steps, speed 230, end markers from step 8), so
 // that saving the pattern in memory changes nothing in memory.
@@ -92,6 +89,8 @@ private slots:
         FormFixture fixture;
         QVERIFY(QDir(fixture.path(QString())).mkdir(QStringLiteral("disk")));
         const SmallDisk disk(fixture.path(QStringLiteral("disk")));
+        if (!disk.isMounted() && !whyNoFillingDisk().isEmpty())
+            QSKIP(qPrintable(disk.failure() + QStringLiteral("; ") + whyNoFillingDisk()));
         const QString file = fixture.path(QStringLiteral("disk/mine.zvk"));
         QVERIFY(putFile(file, kOnDisk));
         if (settingsOnDisk) {
@@ -109,7 +108,7 @@ private slots:
         const QStringList entriesBefore = folderEntries(fixture.path(QStringLiteral("disk")));
         {
             const auto limit =
-                disk.isMounted() ? std::nullopt : std::optional(limitFileSize(kFileSizeLimit));
+                disk.isMounted() ? nullptr : std::make_unique<FillingDisk>(kFileSizeLimit);
             // The settings are not the user's work: their failure is shown and the close goes on.
             if (settingsOnDisk) {
                 fixture.prompts.answers = {false};
@@ -164,9 +163,7 @@ private slots:
 
         const ReadOnlyLock lock(fixture.path(locked));
         if (!lock.isLocked())
-            QSKIP("nothing here can lock it: the filesystem keeps no immutable flag for this "
-                  "user, and permission bits do not stop a save, which replaces a file from its "
-                  "folder");
+            QSKIP(ReadOnlyLock::whyUnlocked());
         if (settingsLocked) {
             fixture.prompts.answers = {false};
             QVERIFY(form.close());
@@ -230,8 +227,14 @@ private slots:
             QVERIFY(putFile(fixture.path(QStringLiteral("tmp.zvk")), scratchBefore));
         TMainForm& form = startEditing(fixture, file);
         const QByteArray settingsBefore = fixture.readFile(QStringLiteral("Zorvikta.ini"));
+        // Owner, group and others, each read, write and execute: the octal digits and Qt's hex
+        // digits list them in the same order.
         const auto permit = [](const QString& path, int mode) {
-            return ::chmod(QFile::encodeName(path).constData(), static_cast<mode_t>(mode)) == 0;
+            const int owner = (mode >> 6) & 7;
+            const int group = (mode >> 3) & 7;
+            const int others = mode & 7;
+            return QFile::setPermissions(
+                path, QFileDevice::Permissions::fromInt(owner << 12 | group << 4 | others));
         };
         QVERIFY(permit(file, fileMode));
         QVERIFY(permit(folder, folderMode));

@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/FormFixture.h"
+#include "support/ProcessMemory.h"
 #include <QTest>
 
 #include "model/Presets.h"
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QFile>
 #include <QScrollBar>
-
-#include <unistd.h>
 
 using namespace zorvikta;
 using namespace zorvikta::test;
@@ -32,15 +30,6 @@ constexpr int kTicksPerRepaint = 25;
 // The allocator's own bookkeeping moves the resident size by a few pages; keeping one pattern
 // record per tick would add 9 MB.
 constexpr qint64 kSlackKiB = 512;
-
-qint64 residentKiB()
-{
-    QFile statm(QStringLiteral("/proc/self/statm"));
-    if (!statm.open(QIODevice::ReadOnly))
-        return -1;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.size() < 2 ? -1 : fields[1].toLongLong() * ::sysconf(_SC_PAGESIZE) / 1024;
-}
 
 // One of the user's edits, a different one each time, each followed by an upload.
 void editAndUpload(TMainForm& form, int round)

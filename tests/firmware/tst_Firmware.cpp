@@ -4,6 +4,7 @@
 // hand: relays 1 to 4 follow bits 7 to 4, each step lasts (255 - speed) x 10 ms.
 #include "SimulatedBoard.h"
 #include "support/PseudoTerminal.h"
+#include "support/RunFiles.h"
 
 #include <QProcess>
 #include <QRandomGenerator>
@@ -45,22 +46,6 @@ constexpr double kPeriodTolerance = 0.001;
 // occurs when an upload ends within microseconds of a step change, which then shows for the
 // few instructions until the upload applies.
 constexpr std::uint64_t kShortestStepCycles = SimulatedBoard::kCyclesPerMs;
-
-QByteArray hex(const char* text)
-{
-    return QByteArray::fromHex(text);
-}
-
-QByteArray upload(const QByteArray& pattern)
-{
-    QByteArray message = hex("fffe") + pattern;
-    return message + QByteArray(120 - message.size(), '\x01');
-}
-
-QByteArray speed(int value)
-{
-    return hex("ff") + char(value) + hex("ff");
-}
 
 // Four steps that differ from their neighbours, so that every step shows as a change.
 const QByteArray kPattern = hex("80402010");
@@ -198,68 +183,76 @@ private slots:
         QTest::addColumn<QList<Step>>("expected");
 
         QTest::newRow("upload plays at the start speed")
-            << QList<Send>{{0, upload(kPattern)}} << cycleOf(kPattern, 250, 5);
+            << QList<Send>{{0, uploadOf(kPattern)}} << cycleOf(kPattern, 250, 5);
         QTest::newRow("fastest speed, then the upload")
-            << QList<Send>{{0, speed(250) + upload(kPattern)}} << cycleOf(kPattern, 50, 9);
+            << QList<Send>{{0, expectedSpeed(250) + uploadOf(kPattern)}}
+            << cycleOf(kPattern, 50, 9);
         QTest::newRow("slowest speed, then the upload")
-            << QList<Send>{{0, speed(5) + upload(kPattern)}} << cycleOf(kPattern, 2500, 2);
+            << QList<Send>{{0, expectedSpeed(5) + uploadOf(kPattern)}}
+            << cycleOf(kPattern, 2500, 2);
         // The pattern starts at 1025 ms, 50 ms a step; the refused upload ends at 2125 ms.
         const QList<Step> playsOn = cycleOf(kPattern, 50, 30);
         QTest::newRow("lamps after the first end marker drop the upload")
-            << QList<Send>{{0, speed(250) + upload(kPattern)}, {1100, upload(hex("f00130"))}}
+            << QList<Send>{{0, expectedSpeed(250) + uploadOf(kPattern)},
+                           {1100, uploadOf(hex("f00130"))}}
             << playsOn;
         // The upload ends at 1000 ms, so its first step runs 1000 to 1250 ms.
         QTest::newRow("speed in the middle of a step")
-            << QList<Send>{{0, upload(kPattern)}, {1100, speed(250)}}
+            << QList<Send>{{0, uploadOf(kPattern)}, {1100, expectedSpeed(250)}}
             << QList<Step>{{0x80, 250}} + cycleOf(kPattern.sliced(1) + kPattern, 50, 5);
         QTest::newRow("speed right behind the upload")
-            << QList<Send>{{0, upload(kPattern) + speed(250)}}
+            << QList<Send>{{0, uploadOf(kPattern) + expectedSpeed(250)}}
             << QList<Step>{{0x80, 250}} + cycleOf(kPattern.sliced(1) + kPattern, 50, 5);
         QTest::newRow("garbage before the upload")
-            << QList<Send>{{0, hex("1234aa00") + upload(kPattern)}} << cycleOf(kPattern, 250, 5);
+            << QList<Send>{{0, hex("1234aa00") + uploadOf(kPattern)}} << cycleOf(kPattern, 250, 5);
         QTest::newRow("speed broken by garbage is dropped")
-            << QList<Send>{{0, hex("ff0520") + upload(kPattern)}} << cycleOf(kPattern, 250, 5);
+            << QList<Send>{{0, hex("ff0520") + uploadOf(kPattern)}} << cycleOf(kPattern, 250, 5);
         QTest::newRow("doubled header")
-            << QList<Send>{{0, hex("ff") + speed(250) + upload(kPattern)}}
+            << QList<Send>{{0, hex("ff") + expectedSpeed(250) + uploadOf(kPattern)}}
             << cycleOf(kPattern, 50, 5);
         // The pattern starts at 1025 ms, 50 ms a step; the cut upload and the speed message
         // arrive during its third step, which keeps its period.
         QTest::newRow("upload cut short by a new header keeps the pattern")
-            << QList<Send>{{0, speed(250) + upload(kPattern)}, {1100, hex("fffef0f0") + speed(100)}}
+            << QList<Send>{{0, expectedSpeed(250) + uploadOf(kPattern)},
+                           {1100, hex("fffef0f0") + expectedSpeed(100)}}
             << QList<Step>{{0x80, 50}, {0x40, 50}, {0x20, 50}, {0x10, 1550}, {0x80, 1550}};
         QTest::newRow("upload cut short by garbage and a header")
-            << QList<Send>{{0, speed(250) + upload(kPattern)}, {1100, hex("fffe50") + hex("ff")}}
+            << QList<Send>{{0, expectedSpeed(250) + uploadOf(kPattern)},
+                           {1100, hex("fffe50") + hex("ff")}}
             << cycleOf(kPattern, 50, 8);
         // While the second upload comes in, 20 steps of the first one change; it ends at
         // 2040 ms, 15 ms into a step, and starts its own pattern at once.
         QTest::newRow("upload over many step changes")
-            << QList<Send>{{0, speed(250) + upload(kPattern)}, {1040, upload(kOtherPattern)}}
+            << QList<Send>{{0, expectedSpeed(250) + uploadOf(kPattern)},
+                           {1040, uploadOf(kOtherPattern)}}
             << cycleOf(kPattern, 50, 20) + QList<Step>{{0x80, 0}} + cycleOf(kOtherPattern, 50, 5);
         // Back to back, the second upload ends just as the first pattern's 21st step begins.
         QTest::newRow("upload ending as a step changes")
-            << QList<Send>{{0, speed(250) + upload(kPattern) + upload(kOtherPattern)}}
+            << QList<Send>{{0, expectedSpeed(250) + uploadOf(kPattern) + uploadOf(kOtherPattern)}}
             << cycleOf(kPattern, 50, 20) + cycleOf(kOtherPattern, 50, 5);
         for (const int outside : {0, 4, 251, 252, 253})
             QTest::addRow("speed %d is ignored", outside)
-                << QList<Send>{{0, speed(250) + upload(kPattern) + speed(outside)}}
+                << QList<Send>{{0,
+                                expectedSpeed(250) + uploadOf(kPattern) + expectedSpeed(outside)}}
                 << cycleOf(kPattern, 50, 9);
         QTest::newRow("upload with low bits in a step is dropped")
-            << QList<Send>{{0, speed(250) + upload(kPattern)}, {1100, upload(hex("80c0602f"))}}
+            << QList<Send>{{0, expectedSpeed(250) + uploadOf(kPattern)},
+                           {1100, uploadOf(hex("80c0602f"))}}
             << playsOn;
         QTest::newRow("upload without an end marker is dropped")
-            << QList<Send>{{0, speed(250) + upload(kPattern)},
+            << QList<Send>{{0, expectedSpeed(250) + uploadOf(kPattern)},
                            {1100, hex("fffe") + QByteArray(118, '\x30')}}
             << playsOn;
         QTest::newRow("upload with its end marker past step 100 is dropped")
-            << QList<Send>{{0, speed(250) + upload(kPattern)},
-                           {1100, upload(QByteArray(101, '\x30'))}}
+            << QList<Send>{{0, expectedSpeed(250) + uploadOf(kPattern)},
+                           {1100, uploadOf(QByteArray(101, '\x30'))}}
             << playsOn;
         QTest::newRow("upload with a framing error is dropped")
-            << QList<Send>{{0, speed(250) + upload(kPattern)},
-                           {1100, upload(kOtherPattern), QList<int>{60}}}
+            << QList<Send>{{0, expectedSpeed(250) + uploadOf(kPattern)},
+                           {1100, uploadOf(kOtherPattern), QList<int>{60}}}
             << playsOn;
         QTest::newRow("upload of an empty pattern darkens the relays")
-            << QList<Send>{{0, speed(250) + upload(kPattern)}, {1100, upload({})}}
+            << QList<Send>{{0, expectedSpeed(250) + uploadOf(kPattern)}, {1100, uploadOf({})}}
             << cycleOf(kPattern, 50, 21) + QList<Step>{{0x40, 0}, {0x00, 0}};
     }
 
@@ -278,21 +271,24 @@ private slots:
         QTest::addColumn<QList<Step>>("expected");
 
         QTest::newRow("upload and speed")
-            << QList<Send>{{0, upload(kPattern) + speed(250)}} << cycleOf(kPattern, 50, 5);
+            << QList<Send>{{0, uploadOf(kPattern) + expectedSpeed(250)}}
+            << cycleOf(kPattern, 50, 5);
         QTest::newRow("upload alone plays at the start speed")
-            << QList<Send>{{0, upload(kPattern)}} << cycleOf(kPattern, 250, 5);
+            << QList<Send>{{0, uploadOf(kPattern)}} << cycleOf(kPattern, 250, 5);
         QTest::newRow("the later upload")
-            << QList<Send>{{0, upload(kPattern) + speed(250)}, {1500, upload(kOtherPattern)}}
+            << QList<Send>{{0, uploadOf(kPattern) + expectedSpeed(250)},
+                           {1500, uploadOf(kOtherPattern)}}
             << cycleOf(kOtherPattern, 50, 5);
         QTest::newRow("not a speed out of range")
-            << QList<Send>{{0, upload(kPattern) + speed(250)}, {3000, speed(253)}}
+            << QList<Send>{{0, uploadOf(kPattern) + expectedSpeed(250)}, {3000, expectedSpeed(253)}}
             << cycleOf(kPattern, 50, 5);
         QTest::newRow("not an upload out of form")
-            << QList<Send>{{0, upload(kPattern) + speed(250)}, {1500, upload(hex("f00130"))}}
+            << QList<Send>{{0, uploadOf(kPattern) + expectedSpeed(250)},
+                           {1500, uploadOf(hex("f00130"))}}
             << cycleOf(kPattern, 50, 5);
         QTest::newRow("not an upload cut short")
-            << QList<Send>{{0, upload(kPattern) + speed(250)},
-                           {1500, hex("fffef0f0f0") + speed(240)}}
+            << QList<Send>{{0, uploadOf(kPattern) + expectedSpeed(250)},
+                           {1500, hex("fffef0f0f0") + expectedSpeed(240)}}
             << cycleOf(kPattern, 150, 5);
     }
 
@@ -311,11 +307,11 @@ private slots:
         QTest::addColumn<QList<Send>>("script");
 
         QTest::newRow("never uploaded") << QList<Send>{};
-        QTest::newRow("speed alone") << QList<Send>{{0, speed(250)}};
+        QTest::newRow("speed alone") << QList<Send>{{0, expectedSpeed(250)}};
         QTest::newRow("garbage alone") << QList<Send>{{0, hex("1234fffe8040")}};
-        QTest::newRow("upload out of form alone") << QList<Send>{{0, upload(hex("f00130"))}};
+        QTest::newRow("upload out of form alone") << QList<Send>{{0, uploadOf(hex("f00130"))}};
         QTest::newRow("empty pattern uploaded last")
-            << QList<Send>{{0, upload(kPattern)}, {1500, upload({})}};
+            << QList<Send>{{0, uploadOf(kPattern)}, {1500, uploadOf({})}};
     }
 
     void staysDarkWithoutAPattern()
@@ -337,7 +333,7 @@ private slots:
 
         QTest::newRow("power-up") << QList<Send>{};
         QTest::newRow("reset while relays are on")
-            << QList<Send>{{0, upload(hex("f0f0f0f0")) + speed(250)}};
+            << QList<Send>{{0, uploadOf(hex("f0f0f0f0")) + expectedSpeed(250)}};
     }
 
     void switchesRelaysOffAtOnce()
@@ -358,13 +354,16 @@ private slots:
         QTest::addColumn<QByteArray>("stream");
         QTest::addColumn<int>("flashes");
 
-        QTest::newRow("upload") << upload(kPattern) << 1;
-        QTest::newRow("upload and speed back to back") << upload(kPattern) + speed(240) << 2;
-        QTest::newRow("three speeds") << speed(5) + speed(100) + speed(250) << 3;
+        QTest::newRow("upload") << uploadOf(kPattern) << 1;
+        QTest::newRow("upload and speed back to back")
+            << uploadOf(kPattern) + expectedSpeed(240) << 2;
+        QTest::newRow("three speeds")
+            << expectedSpeed(5) + expectedSpeed(100) + expectedSpeed(250) << 3;
         QTest::newRow("garbage") << hex("123456fffe00") << 0;
-        QTest::newRow("upload cut short") << hex("fffe8040") + speed(240) << 1;
-        QTest::newRow("speeds out of range") << speed(0) + speed(251) + speed(240) << 1;
-        QTest::newRow("upload out of form") << upload(hex("8f")) + speed(240) << 1;
+        QTest::newRow("upload cut short") << hex("fffe8040") + expectedSpeed(240) << 1;
+        QTest::newRow("speeds out of range")
+            << expectedSpeed(0) + expectedSpeed(251) + expectedSpeed(240) << 1;
+        QTest::newRow("upload out of form") << uploadOf(hex("8f")) + expectedSpeed(240) << 1;
     }
 
     void blinksOncePerMessage()
@@ -415,7 +414,7 @@ private slots:
         QCOMPARE(dark, images.size());
         if (images.size() == 1) {
             const std::uint64_t from = m_board->cycle();
-            m_board->send(upload(kPattern));
+            m_board->send(uploadOf(kPattern));
             expectSteps(*m_board, from, cycleOf(kPattern, 250, 3));
         }
     }
@@ -430,12 +429,14 @@ private slots:
         QTest::addColumn<QList<Step>>("stored");
 
         QTest::newRow("first upload on a fresh chip")
-            << QList<Send>{} << upload(kPattern) << QList<Step>{} << cycleOf(kPattern, 250, 3);
+            << QList<Send>{} << uploadOf(kPattern) << QList<Step>{} << cycleOf(kPattern, 250, 3);
         QTest::newRow("upload over two others")
-            << QList<Send>{{0, upload(hex("f0f0f000")) + speed(250)}, {3000, upload(kPattern)}}
-            << upload(kOtherPattern) << cycleOf(kPattern, 50, 3) << cycleOf(kOtherPattern, 50, 3);
-        QTest::newRow("speed") << QList<Send>{{0, upload(kPattern) + speed(250)}} << speed(200)
-                               << cycleOf(kPattern, 50, 3) << cycleOf(kPattern, 550, 3);
+            << QList<Send>{{0, uploadOf(hex("f0f0f000")) + expectedSpeed(250)},
+                           {3000, uploadOf(kPattern)}}
+            << uploadOf(kOtherPattern) << cycleOf(kPattern, 50, 3) << cycleOf(kOtherPattern, 50, 3);
+        QTest::newRow("speed") << QList<Send>{{0, uploadOf(kPattern) + expectedSpeed(250)}}
+                               << expectedSpeed(200) << cycleOf(kPattern, 50, 3)
+                               << cycleOf(kPattern, 550, 3);
     }
 
     void survivesACutDuringASave()
@@ -485,7 +486,7 @@ private slots:
             QByteArray pattern(int(random.bounded(4, 101)), '\0');
             for (char& step : pattern)
                 step = char(random.bounded(16) << 4);
-            m_board->send(upload(pattern));
+            m_board->send(uploadOf(pattern));
             m_board->runFor(500 * SimulatedBoard::kCyclesPerMs);
         }
         const int uploadWrites = m_board->eepromWrites();
@@ -495,7 +496,7 @@ private slots:
         // them.
         QByteArray drag;
         for (int value = 5; value <= 250; ++value)
-            drag += speed(value);
+            drag += expectedSpeed(value);
         m_board->send(drag);
         m_board->runFor(2500 * SimulatedBoard::kCyclesPerMs);
         const int firstDrag = m_board->eepromWrites() - uploadWrites;
@@ -518,7 +519,7 @@ private slots:
     // Noise at the line's full rate: no upload takes, and the pattern stored stays.
     void appliesNoUploadFromNoise()
     {
-        play(*m_board, {{0, upload(kPattern) + speed(250)}});
+        play(*m_board, {{0, uploadOf(kPattern) + expectedSpeed(250)}});
         m_board->runFor(2500 * SimulatedBoard::kCyclesPerMs);
         const int flashesBefore = m_board->ledFlashes();
         QRandomGenerator random(2160);
@@ -531,7 +532,7 @@ private slots:
         qInfo("%d speed messages applied from %d bytes of noise: %.1f an hour", applied,
               kNoiseBytes, applied / hours);
         // The speed noise may have set aside, so that the pattern shows in a few steps.
-        m_board->send(speed(250));
+        m_board->send(expectedSpeed(250));
         m_board->runFor(2500 * SimulatedBoard::kCyclesPerMs);
         m_board->reset();
         const QList<Step> steps = firstSteps(*m_board, m_board->cycle(), 5);
@@ -544,7 +545,7 @@ private slots:
     // stored pattern again.
     void restartsAStuckBoard()
     {
-        play(*m_board, {{0, upload(hex("f0f0f0f0"))}});
+        play(*m_board, {{0, uploadOf(hex("f0f0f0f0"))}});
         m_board->runFor(1000 * SimulatedBoard::kCyclesPerMs);
         const std::uint64_t hungAt = m_board->cycle();
         m_board->hang();
@@ -569,7 +570,7 @@ private slots:
     // between.
     void timesTheLineAndSleeps()
     {
-        play(*m_board, {{0, speed(250) + upload(kPattern)}});
+        play(*m_board, {{0, expectedSpeed(250) + uploadOf(kPattern)}});
         // Past the save of the upload, whose EEPROM writes the firmware waits for.
         m_board->runFor(500 * SimulatedBoard::kCyclesPerMs);
         const std::uint64_t from = m_board->cycle();
@@ -592,12 +593,7 @@ private slots:
     {
         // Six steps on four channels at speed 240 (150 ms). The low bits and the lamps after the
         // length must not reach the board.
-        QByteArray file(128, '\0');
-        const QByteArray steps = hex("8fc0603110f0a0");
-        file.replace(0, steps.size(), steps);
-        file[125] = 4;
-        file[126] = 6;
-        file[127] = char(240);
+        const QByteArray file = runFileBytes(hex("8fc0603110f0a0"), 4, 6, 240);
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString path = dir.filePath(QStringLiteral("six.zvk"));

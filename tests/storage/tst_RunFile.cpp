@@ -8,7 +8,6 @@
 #include "support/FileModes.h"
 #include "support/TestFiles.h"
 #include "support/ThisSystem.h"
-#include "support/WatchedTerminal.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -399,11 +398,11 @@ private slots:
         QVERIFY(putFile(privateFile, patternBytes(kFileSize, 6)));
         QVERIFY(
             QFile::setPermissions(privateFile, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
-        WatchedTerminal terminal;
-        QVERIFY(!terminal.name().isEmpty());
+        const auto terminal = lineEndpoint();
+        QVERIFY(terminal != nullptr);
         QString destination = dir.filePath(leadsTo);
         if (leadsTo == u"terminal") {
-            destination = terminal.name();
+            destination = terminal->deviceName();
         } else if (leadsTo == u"own link") {
             destination = dir.filePath(u"own.zvk"_s);
         }
@@ -418,7 +417,7 @@ private slots:
         QCOMPARE(fileBytes(privateFile), patternBytes(kFileSize, 6));
         QCOMPARE(folderEntries(dir.path()), before);
         QCOMPARE(QFileInfo(planted).symLinkTarget(), QFileInfo(destination).absoluteFilePath());
-        QCOMPARE(terminal.received(100), QByteArray());
+        QCOMPARE(terminal->received(0, 100), QByteArray());
     }
 
     void writeKeepsPermissions_data()

@@ -65,6 +65,20 @@ inline QByteArray expectedUpload(const RunRecord& drawn, int length)
     return bytes;
 }
 
+// Bytes written as hexadecimal digits, "fffe".
+inline QByteArray hex(const char* digits)
+{
+    return QByteArray::fromHex(digits);
+}
+
+// An upload message as the board must see it: the header, `pattern`, then end markers through
+// its 120 bytes.
+inline QByteArray uploadOf(const QByteArray& pattern)
+{
+    const QByteArray message = QByteArray("\xFF\xFE", 2) + pattern;
+    return message + QByteArray(120 - message.size(), '\x01');
+}
+
 // The speed message on the wire: 0xFF, the speed, 0xFF.
 inline QByteArray expectedSpeed(int speed)
 {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "device/LinkError.h"
 #include "device/Ports.h"
 #include "storage/FileError.h"
 
@@ -8,7 +9,9 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
+#include <tuple>
 #include <utility>
 
 // What the shared tests expect of the system they run on, one file per system, so that one test
@@ -85,5 +88,52 @@ std::optional<std::pair<QString, QByteArray>> nameInTheOlderCodePage();
 
 // The looks users' desktops give programs on the system: its own style and common themes.
 QList<const char*> desktops();
+
+// The board's end of a serial line: the program opens the line by deviceName(), and what it
+// sends there arrives here. On POSIX a pseudo-terminal; under Wine a COM port mapped to one,
+// joined to a second port the test reads.
+class LineEndpoint {
+public:
+    virtual ~LineEndpoint() = default;
+    virtual QString deviceName() const = 0;
+    // Waits up to `timeoutMs` for `expected` bytes (for any byte at all when `expected` is 0),
+    // then takes whatever follows at once, so surplus bytes show too.
+    virtual QByteArray received(int expected, int timeoutMs) = 0;
+};
+
+// A new line endpoint; null when the system has none left to give.
+std::unique_ptr<LineEndpoint> lineEndpoint();
+
+// Why the system's port list leaves a line endpoint out; none where it lists it.
+std::optional<const char*> whyLineEndpointsUnlisted();
+
+// Why the port list offers no stable names by a folder of links; none where it does.
+std::optional<const char*> whyNoPortAliases();
+
+// The beginning every name in the system's port list has.
+QString listedPortPrefix();
+
+// Device names the user may type, the full path the link opens for each, and the row names.
+QList<std::tuple<const char*, QString, QString>> devicePaths();
+
+// The system's own error codes from opening a port, with the cause the user is told.
+QList<std::tuple<const char*, unsigned long, LinkError::Cause>> portErrorCauses();
+
+// A port name that leads to no device, for names under `folder` where the system has folders of
+// devices.
+QString absentPort(const QString& folder);
+
+// Why a command line here cannot carry a name longer than the system allows; none where it can.
+std::optional<const char*> whyNoOverlongNameOnACommandLine();
+
+// Why no file name here can hold bytes that are not UTF-8; none where a name is any bytes.
+std::optional<const char*> whyNoNamesOutsideUtf8();
+
+// The system's device that takes every byte and is no serial port.
+QString nullDevice();
+
+// Where a transfer to a file or device that is no serial port fails: at the open, or where the
+// system opens anything and only the line settings find out.
+LinkError::Stage whereNonPortsFail();
 
 } // namespace zorvikta::test

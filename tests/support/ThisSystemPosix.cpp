@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/ThisSystem.h"
 
+#include "support/PseudoTerminal.h"
+
 #include <cerrno>
 
 namespace zorvikta::test {
@@ -107,6 +109,87 @@ std::optional<std::pair<QString, QByteArray>> nameInTheOlderCodePage()
 QList<const char*> desktops()
 {
     return {"light", "dark palette", "Adwaita-Dark", "qt6ct darker"};
+}
+
+namespace {
+
+class PseudoTerminalEndpoint final : public LineEndpoint {
+public:
+    QString deviceName() const override { return m_terminal.slaveName(); }
+    QByteArray received(int expected, int timeoutMs) override
+    {
+        return m_terminal.received(expected, timeoutMs);
+    }
+    bool isOpen() const { return m_terminal.isOpen(); }
+
+private:
+    PseudoTerminal m_terminal;
+};
+
+} // namespace
+
+std::unique_ptr<LineEndpoint> lineEndpoint()
+{
+    auto endpoint = std::make_unique<PseudoTerminalEndpoint>();
+    if (!endpoint->isOpen())
+        return nullptr;
+    return endpoint;
+}
+
+std::optional<const char*> whyLineEndpointsUnlisted()
+{
+    return "the port list holds the serial devices the kernel knows, and a pseudo-terminal is none";
+}
+
+std::optional<const char*> whyNoPortAliases()
+{
+    return std::nullopt;
+}
+
+QString listedPortPrefix()
+{
+    return QStringLiteral("/dev/");
+}
+
+QList<std::tuple<const char*, QString, QString>> devicePaths()
+{
+    return {{"bare name", QStringLiteral("ttyUSB0"), QStringLiteral("/dev/ttyUSB0")},
+            {"absolute path", QStringLiteral("/dev/ttyACM1"), QStringLiteral("/dev/ttyACM1")},
+            {"relative path", QStringLiteral("./port"), QStringLiteral("./port")}};
+}
+
+QList<std::tuple<const char*, unsigned long, LinkError::Cause>> portErrorCauses()
+{
+    return {{"no such device", ENOENT, LinkError::Cause::NotFound},
+            {"no access", EACCES, LinkError::Cause::Permission},
+            {"held by another program", EBUSY, LinkError::Cause::Busy},
+            {"name too long", ENAMETOOLONG, LinkError::Cause::NameTooLong},
+            {"device gone mid-way", EIO, LinkError::Cause::Other}};
+}
+
+QString absentPort(const QString& folder)
+{
+    return folder + QStringLiteral("/ttyUSB7");
+}
+
+std::optional<const char*> whyNoOverlongNameOnACommandLine()
+{
+    return std::nullopt;
+}
+
+std::optional<const char*> whyNoNamesOutsideUtf8()
+{
+    return std::nullopt;
+}
+
+QString nullDevice()
+{
+    return QStringLiteral("/dev/null");
+}
+
+LinkError::Stage whereNonPortsFail()
+{
+    return LinkError::Stage::Open;
 }
 
 } // namespace zorvikta::test

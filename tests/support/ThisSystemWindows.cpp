@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/ThisSystem.h"
 
+#include <QDeadlineTimer>
 #include <QDir>
+#include <QList>
 
+#include <array>
 #include <cerrno>
+#include <vector>
 
 #include <windows.h>
 
@@ -133,6 +137,178 @@ std::optional<std::pair<QString, QByteArray>> nameInTheOlderCodePage()
 QList<const char*> desktops()
 {
     return {"light", "dark palette", "windowsvista"};
+}
+
+namespace {
+
+// Short enough not to slow the suite, long enough for bytes of the same write to follow.
+constexpr int kSurplusWaitMs = 50;
+constexpr DWORD kPollMs = 5;
+
+// The pairs of ports the test's runner joined, "COM7=COM17;COM8=COM18": the program's port, then
+// the one the test reads what it sent from.
+QList<std::pair<QString, QString>> joinedPorts()
+{
+    QList<std::pair<QString, QString>> pairs;
+    const QStringList entries =
+        qEnvironmentVariable("ZORVIKTA_JOINED_PORTS").split(u';', Qt::SkipEmptyParts);
+    for (const QString& entry : entries) {
+        const QStringList ports = entry.split(u'=');
+        if (ports.size() == 2)
+            pairs.append({ports.at(0), ports.at(1)});
+    }
+    return pairs;
+}
+
+std::vector<bool>& pairsInUse()
+{
+    static std::vector<bool> inUse;
+    return inUse;
+}
+
+// The test's side of a joined pair, opened so that a read takes what is there and returns. The
+// line's settings stay as the null modem made them: raw, its bytes passed on as they are.
+HANDLE openPeer(const QString& port)
+{
+    const QString path = QStringLiteral("\\\\.\\") + port;
+    const HANDLE peer =
+        ::CreateFileW(reinterpret_cast<const wchar_t*>(path.utf16()), GENERIC_READ | GENERIC_WRITE,
+                      0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (peer == INVALID_HANDLE_VALUE)
+        return peer;
+    COMMTIMEOUTS timeouts{};
+    timeouts.ReadIntervalTimeout = MAXDWORD;
+    if (!::SetCommTimeouts(peer, &timeouts)) {
+        ::CloseHandle(peer);
+        return INVALID_HANDLE_VALUE;
+    }
+    // Whatever an earlier test left on the line is not this one's.
+    ::PurgeComm(peer, PURGE_RXCLEAR);
+    return peer;
+}
+
+class JoinedPortEndpoint final : public LineEndpoint {
+public:
+    JoinedPortEndpoint(std::size_t pair, QString port, HANDLE peer)
+        : m_pair(pair), m_port(std::move(port)), m_peer(peer)
+    {}
+    ~JoinedPortEndpoint() override
+    {
+        ::CloseHandle(m_peer);
+        pairsInUse()[m_pair] = false;
+    }
+    JoinedPortEndpoint(const JoinedPortEndpoint&) = delete;
+    JoinedPortEndpoint& operator=(const JoinedPortEndpoint&) = delete;
+
+    QString deviceName() const override { return m_port; }
+
+    QByteArray received(int expected, int timeoutMs) override
+    {
+        QByteArray bytes;
+        const QDeadlineTimer deadline(timeoutMs);
+        QDeadlineTimer surplus;
+        for (;;) {
+            std::array<char, 512> chunk{};
+            DWORD count = 0;
+            if (!::ReadFile(m_peer, chunk.data(), static_cast<DWORD>(chunk.size()), &count,
+                            nullptr))
+                return bytes;
+            const bool enough = bytes.size() >= qMax(expected, 1);
+            if (count > 0) {
+                bytes.append(chunk.data(), static_cast<qsizetype>(count));
+                if (bytes.size() >= qMax(expected, 1))
+                    surplus.setRemainingTime(kSurplusWaitMs);
+                continue;
+            }
+            if (enough ? surplus.hasExpired() : deadline.hasExpired())
+                return bytes;
+            ::Sleep(kPollMs);
+        }
+    }
+
+private:
+    std::size_t m_pair;
+    QString m_port;
+    HANDLE m_peer;
+};
+
+} // namespace
+
+std::unique_ptr<LineEndpoint> lineEndpoint()
+{
+    const QList<std::pair<QString, QString>> pairs = joinedPorts();
+    std::vector<bool>& inUse = pairsInUse();
+    inUse.resize(static_cast<std::size_t>(pairs.size()), false);
+    for (std::size_t pair = 0; pair < inUse.size(); ++pair) {
+        if (inUse[pair])
+            continue;
+        const auto& [port, peerPort] = pairs.at(static_cast<qsizetype>(pair));
+        const HANDLE peer = openPeer(peerPort);
+        if (peer == INVALID_HANDLE_VALUE)
+            return nullptr;
+        inUse[pair] = true;
+        return std::make_unique<JoinedPortEndpoint>(pair, port, peer);
+    }
+    return nullptr;
+}
+
+std::optional<const char*> whyLineEndpointsUnlisted()
+{
+    return std::nullopt;
+}
+
+std::optional<const char*> whyNoPortAliases()
+{
+    return "Windows keeps no links to its ports: the COM names are what the user chooses by";
+}
+
+QString listedPortPrefix()
+{
+    return QStringLiteral("COM");
+}
+
+QList<std::tuple<const char*, QString, QString>> devicePaths()
+{
+    return {
+        {"COM1", QStringLiteral("COM1"), QStringLiteral("\\\\.\\COM1")},
+        // Only this form reaches two-digit ports.
+        {"COM10", QStringLiteral("COM10"), QStringLiteral("\\\\.\\COM10")},
+        {"already a device path", QStringLiteral("\\\\.\\COM7"), QStringLiteral("\\\\.\\COM7")}};
+}
+
+QList<std::tuple<const char*, unsigned long, LinkError::Cause>> portErrorCauses()
+{
+    return {{"no such port", ERROR_FILE_NOT_FOUND, LinkError::Cause::NotFound},
+            {"held by another program", ERROR_ACCESS_DENIED, LinkError::Cause::Busy},
+            {"sharing violation", ERROR_SHARING_VIOLATION, LinkError::Cause::Busy},
+            {"name too long", ERROR_FILENAME_EXCED_RANGE, LinkError::Cause::NameTooLong},
+            {"device gone mid-way", ERROR_GEN_FAILURE, LinkError::Cause::Other}};
+}
+
+QString absentPort(const QString&)
+{
+    // Ports have no folder here.
+    return QStringLiteral("COM219");
+}
+
+std::optional<const char*> whyNoOverlongNameOnACommandLine()
+{
+    return "a command line holds 32767 characters at most, as many as the longest name";
+}
+
+std::optional<const char*> whyNoNamesOutsideUtf8()
+{
+    return "a name is UTF-16 here, and the tools take it so";
+}
+
+QString nullDevice()
+{
+    return QStringLiteral("NUL");
+}
+
+LinkError::Stage whereNonPortsFail()
+{
+    return LinkError::Stage::Configure;
 }
 
 } // namespace zorvikta::test

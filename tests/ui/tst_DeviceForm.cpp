@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/FormFixture.h"
-#include "support/PseudoTerminal.h"
+#include "support/ThisSystem.h"
 #include <QTest>
 
 #include "device/SerialPortLink.h"
@@ -16,24 +16,27 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include <memory>
+
 using namespace zorvikta;
 using namespace zorvikta::test;
 
 namespace {
 
-// Enough for the bytes a pseudo-terminal passes on at once; nothing waits on the wire time.
+// Enough for the bytes a line endpoint passes on at once; nothing waits on the wire time.
 constexpr int kReadTimeoutMs = 2000;
 constexpr int kSilenceMs = 100;
 
-// The program pointed at a pseudo-terminal through its settings file, on the real serial code.
+// The program pointed at a line endpoint through its settings file, on the real serial code.
 class BoardFixture {
 public:
-    explicit BoardFixture(bool immediateSpeed, const QString& device1 = {}) : fixture(&link)
+    explicit BoardFixture(bool immediateSpeed, const QString& device1 = {})
+        : board(lineEndpoint()), fixture(&link)
     {
         fixture.writeSettings(
             QStringLiteral("[ComPort]\nAktive=COM 1\nDevice1=%1\n"
                            "[Speed]\nJast=%2\n")
-                .arg(device1.isEmpty() ? board.slaveName() : device1,
+                .arg(device1.isEmpty() ? board->deviceName() : device1,
                      immediateSpeed ? QStringLiteral("Send") : QStringLiteral("no send"))
                 .toUtf8());
         fixture.start();
@@ -45,7 +48,7 @@ public:
     }
 
     SerialPortLink link;
-    PseudoTerminal board;
+    std::unique_ptr<LineEndpoint> board;
     FormFixture fixture;
     QStringList messages;
 };
@@ -75,7 +78,7 @@ private slots:
     {
         QFETCH(int, length);
         BoardFixture board(false);
-        QVERIFY(board.board.isOpen());
+        QVERIFY(board.board);
         TMainForm& form = board.fixture.form();
         RunRecord& record = form.runRecord();
         for (int step = 0; step < kStepCount; ++step)
@@ -86,8 +89,8 @@ private slots:
         const RunRecord before = record;
 
         form.SpeedButtonTxClick();
-        QCOMPARE(board.board.received(120, kReadTimeoutMs), expectedUpload(before, length));
-        QCOMPARE(board.board.received(0, kSilenceMs), QByteArray());
+        QCOMPARE(board.board->received(120, kReadTimeoutMs), expectedUpload(before, length));
+        QCOMPARE(board.board->received(0, kSilenceMs), QByteArray());
         QCOMPARE(board.messages, QStringList{QStringLiteral(" Передача файла данных...")});
         for (int step = 0; step < kStepCount; ++step) {
             const int expected =
@@ -100,8 +103,9 @@ private slots:
     void uploadWithImmediateSpeedSendsTheSpeedAfterIt()
     {
         BoardFixture board(true);
+        QVERIFY(board.board);
         board.fixture.child<QAction>("ItemTX")->trigger();
-        QByteArray line = board.board.received(123, kReadTimeoutMs);
+        QByteArray line = board.board->received(123, kReadTimeoutMs);
         QCOMPARE(line.size(), 123);
         QCOMPARE(line.right(3), QByteArray::fromHex("ffe6ff"));
         QCOMPARE(board.messages,
@@ -112,15 +116,16 @@ private slots:
     void everySpeedChangeGoesOutOnlyWhenAskedFor()
     {
         BoardFixture board(true);
+        QVERIFY(board.board);
         auto* speed = board.fixture.child<QScrollBar>("ScrollBarSpeed");
         speed->triggerAction(QAbstractSlider::SliderSingleStepAdd);
         speed->triggerAction(QAbstractSlider::SliderPageStepSub);
-        QCOMPARE(board.board.received(6, kReadTimeoutMs), QByteArray::fromHex("ffe7ffffddff"));
+        QCOMPARE(board.board->received(6, kReadTimeoutMs), QByteArray::fromHex("ffe7ffffddff"));
 
         board.fixture.child<QCheckBox>("CheckBoxToBox")->setChecked(false);
         board.messages.clear();
         speed->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-        QCOMPARE(board.board.received(0, kSilenceMs), QByteArray());
+        QCOMPARE(board.board->received(0, kSilenceMs), QByteArray());
         QVERIFY(board.messages.isEmpty());
     }
 
@@ -241,35 +246,37 @@ private slots:
     void choosingAPortIsStoredAtOnceAndUsedNext()
     {
         SerialPortLink link;
-        PseudoTerminal first;
-        PseudoTerminal second;
+        const auto first = lineEndpoint();
+        const auto second = lineEndpoint();
+        QVERIFY(first && second);
         FormFixture fixture(&link);
         fixture.writeSettings(QStringLiteral("[ComPort]\nAktive=COM 2\nDevice1=%1\nDevice2=%2\n")
-                                  .arg(first.slaveName(), second.slaveName())
+                                  .arg(first->deviceName(), second->deviceName())
                                   .toUtf8());
         TMainForm& form = fixture.start();
         form.SpeedButtonTxClick();
-        QCOMPARE(second.received(120, kReadTimeoutMs).size(), 120);
+        QCOMPARE(second->received(120, kReadTimeoutMs).size(), 120);
 
         fixture.child<QAction>("itemCom1")->trigger();
         QVERIFY(fixture.child<QAction>("itemCom1")->isChecked());
         QVERIFY(!fixture.child<QAction>("itemCom2")->isChecked());
         const QByteArray stored = fixture.readFile(QStringLiteral("Zorvikta.ini"));
         QVERIFY(stored.contains("Aktive=COM 1"));
-        QVERIFY(stored.contains("Device2=" + second.slaveName().toUtf8()));
-        QCOMPARE(first.received(0, kSilenceMs), QByteArray()); // choosing opens no port
+        QVERIFY(stored.contains("Device2=" + second->deviceName().toUtf8()));
+        QCOMPARE(first->received(0, kSilenceMs), QByteArray()); // choosing opens no port
 
         form.SpeedButtonTxClick();
-        QCOMPARE(first.received(120, kReadTimeoutMs).size(), 120);
-        QCOMPARE(second.received(0, kSilenceMs), QByteArray());
+        QCOMPARE(first->received(120, kReadTimeoutMs).size(), 120);
+        QCOMPARE(second->received(0, kSilenceMs), QByteArray());
     }
 
-    // From the menu to the wire without touching a file: the pseudo-terminal chosen in the
+    // From the menu to the wire without touching a file: the line endpoint chosen in the
     // dialog gets exactly the upload, and the choice is in the settings after the close.
     void aDeviceChosenInTheDialogGetsTheUpload()
     {
         SerialPortLink link;
-        PseudoTerminal board;
+        const auto board = lineEndpoint();
+        QVERIFY(board);
         FormFixture fixture(&link);
         TMainForm& form = fixture.start();
         fixture.child<QAction>("itemCom1")->trigger();
@@ -277,7 +284,7 @@ private slots:
         auto* dialog = form.findChild<PortDevicesDialog*>();
         QVERIFY(dialog);
         auto* com1 = dialog->findChild<QComboBox*>(QStringLiteral("ComboBoxCOM1"));
-        com1->setEditText(board.slaveName());
+        com1->setEditText(board->deviceName());
         QTest::keyClick(com1->lineEdit(), Qt::Key_Return);
         QVERIFY(!dialog->isVisible());
 
@@ -285,13 +292,13 @@ private slots:
         form.runRecord()[1] = 0x60;
         const RunRecord before = form.runRecord();
         form.SpeedButtonTxClick();
-        QCOMPARE(board.received(120, kReadTimeoutMs), expectedUpload(before, 8));
-        QCOMPARE(board.received(0, kSilenceMs), QByteArray());
+        QCOMPARE(board->received(120, kReadTimeoutMs), expectedUpload(before, 8));
+        QCOMPARE(board->received(0, kSilenceMs), QByteArray());
 
         fixture.prompts.answers = {false};
         QVERIFY(form.close());
         QVERIFY(fixture.readFile(QStringLiteral("Zorvikta.ini"))
-                    .contains("\nDevice1=" + board.slaveName().toUtf8() + '\n'));
+                    .contains("\nDevice1=" + board->deviceName().toUtf8() + '\n'));
     }
 };
 

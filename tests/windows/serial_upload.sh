@@ -13,13 +13,8 @@ build=$1 qt_prefix=$2 zvk=$3
 zorvikta_wine_env "$build/wine-serial" "$qt_prefix"
 zorvikta_wine_prefix_ready
 
-work=$(mktemp -d)
-listener=
-cleanup() {
-    [ -n "$listener" ] && kill "$listener" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
+zorvikta_wine_work
+work=$ZORVIKTA_WINE_WORK
 
 length=9 speed=230
 # Steps with lamps and stray low bits everywhere, also past the length; then the reserved bytes,
@@ -39,18 +34,15 @@ upload = bytes([0xFF, 0xFE]) + bytes(record[s] & 0xF0 if s < length else 0x01 fo
 open(sys.argv[2], "wb").write(upload + bytes([0xFF, speed, 0xFF]))
 PY
 
-/usr/bin/python3 "$(dirname "$0")/pty_listener.py" "$work/device" "$work/received" 123 120 &
-listener=$!
-for _ in $(seq 100); do [ -f "$work/device" ] && break; sleep 0.1; done
-device=$(cat "$work/device")
-"$ZORVIKTA_WINE" reg add 'HKLM\Software\Wine\Ports' /v COM1 /d "$device" /f >/dev/null
-zorvikta_wine_restart
+zorvikta_wine_helper "$work/device" \
+    /usr/bin/python3 "$(dirname "$0")/pty_listener.py" "$work/device" "$work/received" 123 120
+zorvikta_wine_map_ports COM1="$(cat "$work/device")"
 
 status=0
 "$ZORVIKTA_WINE" "$zvk" upload "$(zorvikta_wine_path "$work/pattern.zvk")" --speed --device COM1 \
     || status=$?
-wait "$listener" || true
-listener=
+wait "$ZORVIKTA_WINE_HELPER" || true
+ZORVIKTA_WINE_HELPER=
 if [ "$status" -ne 0 ]; then
     echo "zvk.exe upload failed with $status" >&2
     exit 1

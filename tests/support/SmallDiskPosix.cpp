@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "SmallDisk.h"
+#include "support/SmallDisk.h"
 
 #include <QFile>
 

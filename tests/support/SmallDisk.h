@@ -6,8 +6,8 @@
 namespace zorvikta::test {
 
 // A filesystem of a few pages mounted over a folder while the object lives, so that a test can
-// fill it to the last byte. Mounting takes the privilege to mount; without it the object stays
-// unmounted and says why.
+// fill it to the last byte. Mounting takes the privilege to mount, and POSIX; without them the
+// object stays unmounted and says why.
 class SmallDisk {
 public:
     explicit SmallDisk(QString folder);
