@@ -73,11 +73,14 @@ zorvikta_compare_test_programs() {
     /usr/bin/python3 - "$1" "$first" "$2" "$second" <<'PY'
 import json, re, subprocess, sys
 
+# The test programs a build folder's CTest entries run, by name; a program run twice (on a
+# Russian Windows too, say) counts once.
 def programs(folder):
     shown = subprocess.run(["ctest", "--test-dir", folder, "--show-only=json-v1"],
                            check=True, capture_output=True, text=True).stdout
-    return {test["name"] for test in json.loads(shown)["tests"]
-            if any(re.search(r"[/\\]tst_\w+(\.exe)?$", part) for part in test.get("command", []))}
+    return {match.group(1) for test in json.loads(shown)["tests"]
+            for part in test.get("command", [])
+            if (match := re.search(r"[/\\](tst_\w+?)(\.exe)?$", part))}
 
 first, second = programs(sys.argv[2]), programs(sys.argv[4])
 print(f"test programs: {len(first)} on {sys.argv[1]}, {len(second)} on {sys.argv[3]}")
