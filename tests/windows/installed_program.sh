@@ -55,14 +55,11 @@ new_window() {
 
 # The ports are mapped before the program starts. A first start has "COM 2" chosen; both ports
 # lead to the same pseudo-terminal, so the upload arrives whichever the program opens.
-/usr/bin/python3 "$here/pty_listener.py" "$work/device" "$work/received" 120 240 &
-listener=$!
-for _ in $(seq 100); do [ -f "$work/device" ] && break; sleep 0.1; done
-for port in COM1 COM2; do
-    "$ZORVIKTA_WINE" reg add 'HKLM\Software\Wine\Ports' /v "$port" /d "$(cat "$work/device")" /f \
-        >/dev/null
-done
-zorvikta_wine_restart
+zorvikta_wine_helper "$work/device" \
+    /usr/bin/python3 "$here/pty_listener.py" "$work/device" "$work/received" 120 240 ||
+    fail "no pseudo-terminal for the ports"
+listener=$ZORVIKTA_WINE_HELPER
+zorvikta_wine_map_ports COM1="$(cat "$work/device")" COM2="$(cat "$work/device")"
 
 # The installer's pages: the folder, then the last page with its box to start the program, which
 # is checked; Return takes each page's default button.
